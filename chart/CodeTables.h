@@ -1,0 +1,30 @@
+// The code-table list: built-in and host tables, the current table, lookups
+// and switching.
+#ifndef QUORREL_CODETABLES_H
+#define QUORREL_CODETABLES_H
+
+#include <cstdint>
+#include <string>
+
+struct CodeTableEntry {
+    unsigned char Table[256];
+    std::string Name;
+};
+
+constexpr int MaxCodeTables = 40;
+extern CodeTableEntry CodeTables[MaxCodeTables];
+extern uint8_t CodeTableCount;
+extern uint8_t CurrentTable;
+
+void InitCodeTables();
+bool AddCodeTable(const std::string &Name, const unsigned char *Table);
+const std::string &CodeTableName(int Index);
+unsigned char MapCode(unsigned char Code);
+void FindCodeForChar(unsigned char Ch);
+void NextCodeTable();
+void PrevCodeTable();
+void ToggleWindowsTable();
+
+void CodeTablesResetForTests();
+
+#endif

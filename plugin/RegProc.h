@@ -1,0 +1,16 @@
+// RegProc: small registry wrappers; every call opens and closes its key.
+#ifndef QUORREL_REGPROC_H
+#define QUORREL_REGPROC_H
+
+#include <windows.h>
+
+HKEY CreateKeyForWrite(HKEY Root, const char *Path);
+HKEY OpenKeyForRead(HKEY Root, const char *Path);
+void WriteDwordValue(HKEY Root, const char *Path, const char *Name, DWORD Value);
+DWORD ReadDwordValue(HKEY Root, const char *Path, const char *Name, DWORD Default);
+// Bytes the value holds are reported in *Length when given (it may be
+// shorter than Capacity).
+bool ReadBinaryValue(HKEY Root, const char *Path, const char *Name, void *Buffer,
+                     DWORD Capacity, DWORD *Length = nullptr);
+
+#endif

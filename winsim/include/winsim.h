@@ -1,0 +1,90 @@
+// winsim test API: drive and inspect the in-process Win32 substitute.
+// Only tests (and the native host) include this; product code never does.
+#ifndef WINSIM_WINSIM_H
+#define WINSIM_WINSIM_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace winsim {
+
+// Everything back to the start state: an 80x25 console of blanks in
+// attribute 0x07, cursor (0,0) size 25 visible, empty title, code page 437,
+// NT platform, empty input queue, empty registry and clipboard, no failure
+// injections, all call counts zero. Handles from before the reset stay valid.
+void Reset();
+
+// ---- console ----
+void SetConsoleSize(int width, int height);  // contents become blanks in 0x07
+int ConsoleWidth();
+int ConsoleHeight();
+void SetCell(int x, int y, char ch, WORD attr);
+CHAR_INFO GetCell(int x, int y);
+std::string ScreenRow(int y);                 // the character bytes of one row
+std::vector<CHAR_INFO> Screen();              // all cells, row by row
+void FillScreen(char ch, WORD attr);
+std::string Title();
+void SetTitle(const std::string &title);
+CONSOLE_CURSOR_INFO CursorInfo();
+void SetCursorInfo(DWORD size, BOOL visible);
+COORD CursorPos();
+void SetCursorPos(int x, int y);
+void SetOutputCP(UINT cp);
+void SetPlatformNT(bool nt);                  // GetVersionExA's dwPlatformId
+DWORD ConsoleInputMode();
+
+// ---- input ----
+void PushInput(const INPUT_RECORD &rec);
+void PushKey(WORD vk, char ch, DWORD controlState, bool down = true);
+void PushMouse(int x, int y, DWORD buttons, DWORD flags, DWORD controlState = 0);
+std::vector<INPUT_RECORD> PendingInput();     // what is queued, oldest first
+void ClearInput();
+// Characters that ReadConsoleA returns, consumed before the queue's own
+// characters (the console's character input on non-NT platforms).
+void PushTypedChars(const std::string &chars);
+
+// ---- call counting ----
+int CallCount(const char *function);          // by Win32 name, e.g. "WriteConsoleOutputA"
+void ResetCallCounts();
+struct WriteCall {                            // one WriteConsoleOutputA, as the caller passed it
+    COORD bufferSize;
+    COORD bufferCoord;
+    SMALL_RECT region;
+};
+std::vector<WriteCall> WriteOutputCalls();
+
+// ---- failure injection ----
+// The named function fails (returns its failure value, sets `error`) for the
+// next `times` calls; times < 0 means until cleared.
+void FailCall(const char *function, DWORD error = ERROR_ACCESS_DENIED, int times = -1);
+void ClearFailures();
+// ReadConsoleOutputA fails for requests larger than this many cells (0 = no limit).
+void SetMaxReadCells(int cells);
+// Another process holds the clipboard open: OpenClipboard fails.
+void SetClipboardBusy(bool busy);
+
+// ---- registry ----
+struct RegValue {
+    std::string name;
+    DWORD type;
+    std::vector<BYTE> data;
+};
+bool RegKeyExists(const std::string &path);   // below HKEY_CURRENT_USER
+std::vector<RegValue> RegValues(const std::string &path);
+bool RegGet(const std::string &path, const std::string &name, RegValue *out);
+void RegPut(const std::string &path, const std::string &name, DWORD type,
+            const std::vector<BYTE> &data);
+void RegPutDword(const std::string &path, const std::string &name, DWORD value);
+
+// ---- clipboard ----
+bool ClipboardHasText();
+std::string ClipboardText();                  // CF_OEMTEXT up to its zero, or ""
+void SetClipboardText(const std::string &text);
+// Place raw CF_OEMTEXT bytes exactly as given (no terminating zero added).
+void SetClipboardBytes(const std::vector<BYTE> &bytes);
+
+}  // namespace winsim
+
+#endif
