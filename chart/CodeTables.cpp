@@ -1,0 +1,121 @@
+// The code-table list: entry 0 the identity, entry 1 the Windows table in the
+// console's OEM code page, then the host's tables (LoadHostCodeTables).
+#include "CodeTables.h"
+
+#include "DlgMenu.h"
+#include "Quorrel.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+CodeTableEntry CodeTables[MaxCodeTables];
+uint8_t CodeTableCount = 0;
+uint8_t CurrentTable = 0;
+
+namespace {
+
+const std::string NoName;
+
+// The entry MapCode reads. CurrentTable may come from the editor's table
+// number and lie beyond the list until the chart window puts it back to 0;
+// a lookup must not read past the array meanwhile.
+const CodeTableEntry *CurrentEntry()
+{
+    if (CodeTableCount == 0) return nullptr;
+    return &CodeTables[CurrentTable < CodeTableCount ? CurrentTable : 0];
+}
+
+}  // namespace
+
+bool AddCodeTable(const std::string &Name, const unsigned char *Table)
+{
+    if (CodeTableCount >= MaxCodeTables) return false;
+    CodeTableEntry &Entry = CodeTables[CodeTableCount];
+    Entry.Name = Name;
+    std::memcpy(Entry.Table, Table, sizeof(Entry.Table));
+    CodeTableCount++;
+    return true;
+}
+
+void InitCodeTables()
+{
+    CodeTableCount = 0;
+    unsigned char Buffer[256];
+    for (int I = 0; I < 256; I++) Buffer[I] = static_cast<unsigned char>(I);
+    AddCodeTable(IdentityTableName, Buffer);
+    CharToOemBuffA(reinterpret_cast<const char *>(Buffer), reinterpret_cast<char *>(Buffer),
+                   sizeof(Buffer));
+    AddCodeTable(WindowsTableName, Buffer);
+}
+
+const std::string &CodeTableName(int Index)
+{
+    if (Index < 0 || Index >= CodeTableCount) return NoName;
+    return CodeTables[Index].Name;
+}
+
+unsigned char MapCode(unsigned char Code)
+{
+    const CodeTableEntry *Entry = CurrentEntry();
+    return Entry ? Entry->Table[Code] : Code;
+}
+
+void FindCodeForChar(unsigned char Ch)
+{
+    for (int Code = 0; Code < 256; Code++) {
+        if (MapCode(static_cast<unsigned char>(Code)) == Ch) {
+            LastChar = static_cast<uint8_t>(Code);
+            return;
+        }
+    }
+}
+
+namespace {
+
+void StepForward()
+{
+    if (CurrentTable + 1 < CodeTableCount)
+        CurrentTable++;
+    else
+        CurrentTable = 0;
+}
+
+void StepBack()
+{
+    if (CurrentTable > 0 && CodeTableCount > 0)
+        CurrentTable--;
+    else
+        CurrentTable = CodeTableCount > 0 ? CodeTableCount - 1 : 0;
+}
+
+}  // namespace
+
+// Entry 1, the Windows table, is skipped unless ShowWinTable asks for it; one
+// more step always leaves it (to 2, or round to 0).
+void NextCodeTable()
+{
+    StepForward();
+    if (CurrentTable == 1 && !ShowWinTable) StepForward();
+}
+
+void PrevCodeTable()
+{
+    StepBack();
+    if (CurrentTable == 1 && !ShowWinTable) StepBack();
+}
+
+void ToggleWindowsTable()
+{
+    CurrentTable = CurrentTable == 1 ? 0 : 1;
+}
+
+void CodeTablesResetForTests()
+{
+    for (CodeTableEntry &Entry : CodeTables) {
+        std::memset(Entry.Table, 0, sizeof(Entry.Table));
+        Entry.Name.clear();
+    }
+    CodeTableCount = 0;
+    CurrentTable = 0;
+}
