@@ -53,6 +53,10 @@ void NewBuffer(ScreenBuffer &Buf);
 void FreeBuffer(ScreenBuffer &Buf);
 void CopyBuffer(const ScreenBuffer &Source, ScreenBuffer &Dest);
 void ReadScreen(ScreenBuffer &Buf);
+// True when row Y of the console could not be read into SavedScreen at the
+// last opening; such rows are never flushed or pushed, so the user's text
+// there is never replaced by the zero fill.
+bool ScreenRowUnread(int Y);
 bool FindChanges(COORD &Coord, SMALL_RECT &Region);
 void FlushScreen();
 void ResetDrawScreen();

@@ -1,0 +1,84 @@
+// Console: framed boxes with a drop shadow and a centred title.
+#include "Console.h"
+
+int32_t BoxX1 = 0, BoxY1 = 0, BoxX2 = 0, BoxY2 = 0;
+
+// Code page 437 box drawing: top-left, top-right, horizontal, vertical,
+// bottom-left, bottom-right; single line first, then double line.
+const unsigned char FrameChars[12] = {
+    0xDA, 0xBF, 0xC4, 0xB3, 0xC0, 0xD9,  // single
+    0xC9, 0xBB, 0xCD, 0xBA, 0xC8, 0xBC,  // double
+};
+
+namespace {
+
+enum FramePart { TopLeft, TopRight, Horizontal, Vertical, BottomLeft, BottomRight };
+
+}  // namespace
+
+void DrawBox(int X1, int Y1, int X2, int Y2, int Inset, WORD FillAttr, WORD FrameAttr,
+             WORD TitleAttr, const std::string &Title) {
+    BoxX1 = X1;
+    BoxY1 = Y1;
+    BoxX2 = X2;
+    BoxY2 = Y2;
+    DrawShadow();
+    FillBox(FillAttr);
+    DrawFrame(Inset, FrameAttr, TitleAttr, Title);
+}
+
+// Darkens the box rectangle moved 2 columns right and 1 row down; the fill
+// drawn afterwards leaves only the strips to the right and below visible.
+void DrawShadow() {
+    const int LastRow = MinInt(BoxY2, ScreenHeight - 2);
+    const int LastCol = MinInt(BoxX2, ScreenWidth - 3);
+    const int CellCount = DrawScreen.Cells ? DrawScreen.ByteSize / int(sizeof(CHAR_INFO)) : 0;
+    for (int R = MaxInt(BoxY1 + 1, 0); R <= LastRow + 1; R++)
+        for (int K = MaxInt(BoxX1 + 2, 0); K <= LastCol + 2; K++) {
+            const int64_t Index = int64_t(R) * ScreenWidth + K;
+            if (Index < CellCount) DrawScreen.Cells[Index].Attributes &= 7;
+        }
+}
+
+// Row by row; WriteText clips what lies off the screen.
+void FillBox(WORD Attr) {
+    SetTextAttr(Attr);
+    const std::string Spaces = RepeatChar(' ', BoxX2 - BoxX1 + 1);
+    for (int I = 0; I <= BoxY2 - BoxY1; I++) {
+        GotoXY(0, I);
+        WriteText(Spaces);
+    }
+}
+
+void DrawFrame(int Inset, WORD FrameAttr, WORD TitleAttr, const std::string &Title) {
+    if (Inset > 0) {
+        BoxX1 += Inset;
+        BoxY1 += 1;
+        BoxX2 -= Inset;
+        BoxY2 -= 1;
+    }
+    const int W = BoxX2 - BoxX1;
+    const int H = BoxY2 - BoxY1;
+    const unsigned char *Set = FrameChars + (Inset > 0 ? 6 : 0);
+    auto Part = [Set](FramePart P) { return std::string(1, char(Set[P])); };
+    const std::string Line = RepeatChar(char(Set[Horizontal]), W - 1);
+
+    SetTextAttr(FrameAttr);
+    GotoXY(0, 0);
+    WriteText(Part(TopLeft) + Line + Part(TopRight));
+    GotoXY(0, H);
+    WriteText(Part(BottomLeft) + Line + Part(BottomRight));
+    for (int R = 1; R <= H - 1; R++) {
+        GotoXY(0, R);
+        WriteText(Part(Vertical));
+        GotoXY(W, R);
+        WriteText(Part(Vertical));
+    }
+
+    if (Title.empty()) return;
+    SetTextAttr(TitleAttr);
+    // A title too long for the frame starts left of it (x < 0) and is only
+    // clipped at the screen edges, as WriteText clips everything.
+    GotoXY((W - int(Title.size()) - 1) / 2, 0);
+    WriteText(" " + Title + " ");
+}
