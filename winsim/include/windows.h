@@ -57,12 +57,18 @@ typedef LONG LSTATUS;
 
 /* ---- errors ---- */
 #define ERROR_SUCCESS 0L
+#define ERROR_INVALID_FUNCTION 1L
 #define ERROR_FILE_NOT_FOUND 2L
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_NOT_LOCKED 158L
+#define ERROR_BAD_PATHNAME 161L
 #define ERROR_MORE_DATA 234L
+#define ERROR_NO_MORE_ITEMS 259L
+#define ERROR_KEY_DELETED 1018L
 #define ERROR_CLIPBOARD_NOT_OPEN 1418L
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD code);
@@ -329,6 +335,7 @@ LONG WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD ty
 LONG WINAPI RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved,
                           LPDWORD type, LPBYTE data, LPDWORD dataSize);
 LONG WINAPI RegDeleteValueA(HKEY key, LPCSTR name);
+LONG WINAPI RegDeleteKeyA(HKEY key, LPCSTR subKey);
 LONG WINAPI RegCloseKey(HKEY key);
 
 /* ---- memory and clipboard ---- */

@@ -17,6 +17,11 @@ namespace winsim {
 void Reset();
 
 // ---- console ----
+// Cells hold a character byte and an attribute. Like Wine's A functions,
+// GetCell, Screen and ReadConsoleOutputA hand the byte out in the low byte
+// of the character union and leave the high byte of its UTF-16 code unit in
+// code page 437 in the high byte (0xC4 reads back as 0x25C4); key records
+// read from the input queue carry their character the same way.
 void SetConsoleSize(int width, int height);  // contents become blanks in 0x07
 int ConsoleWidth();
 int ConsoleHeight();
@@ -45,6 +50,9 @@ void ClearInput();
 // characters (the console's character input on non-NT platforms).
 void PushTypedChars(const std::string &chars);
 
+// Total milliseconds passed to Sleep (which returns at once).
+DWORD TotalSleepMs();
+
 // ---- call counting ----
 int CallCount(const char *function);          // by Win32 name, e.g. "WriteConsoleOutputA"
 void ResetCallCounts();
@@ -57,7 +65,8 @@ std::vector<WriteCall> WriteOutputCalls();
 
 // ---- failure injection ----
 // The named function fails (returns its failure value, sets `error`) for the
-// next `times` calls; times < 0 means until cleared.
+// next `times` calls; times < 0 means until cleared, 0 clears this one.
+// Registry functions return `error`; the others set it as the last error.
 void FailCall(const char *function, DWORD error = ERROR_ACCESS_DENIED, int times = -1);
 void ClearFailures();
 // ReadConsoleOutputA fails for requests larger than this many cells (0 = no limit).
