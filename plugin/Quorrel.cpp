@@ -275,6 +275,7 @@ void WINAPI SetStartupInfo(const PluginStartupInfo *Info)
         Size = sizeof(Info->StructSize);
     if (Size > static_cast<int>(sizeof(HostInfo))) Size = sizeof(HostInfo);
     std::memcpy(&HostInfo, Info, Size);
+    if (Size < StartupInfoWithShowHelp) HostInfo.ShowHelp = nullptr;  // not wholly there
 
     SettingsKey = HostInfo.RootKey ? HostInfo.RootKey : "";
     SettingsKey += "\\Quorrel";

@@ -1,0 +1,169 @@
+// The status format check, and the shipped message and help files.
+#include <gtest/gtest.h>
+
+#include "Chart.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(StatusFormat, AcceptsAtMostThreeIntConversions)
+{
+    const struct {
+        const char *Format;
+        bool Safe;
+    } Rows[] = {
+        {"%c  %3d  %02Xh", true},
+        {"", true},
+        {"no conversions", true},
+        {"100%% sure %c", true},
+        {"%i %u %o", true},
+        {"%x %X", true},
+        {"%-5d|%#x|%05u", true},
+        {"%.3d %8.3x", true},
+        {"%%%%%%%%", true},
+        {"%c %d %x %X", false},  // a fourth conversion
+        {"%s", false},
+        {"%c %s", false},
+        {"%n", false},
+        {"%p", false},
+        {"%S", false},
+        {"%C", false},
+        {"%ld", false},
+        {"%hd", false},
+        {"%I64d", false},
+        {"%lc", false},
+        {"%*d", false},
+        {"%.*d", false},
+        {"%1000d", false},
+        {"%.1000d", false},
+        {"end %", false},
+        {"%-", false},
+        {"%5", false},
+        {"%q", false},
+        {"%+d", false},
+        {"% d", false},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(std::string("format \"") + Row.Format + "\"");
+        EXPECT_EQ(Row.Safe, StatusFormatIsSafe(Row.Format));
+    }
+    EXPECT_FALSE(StatusFormatIsSafe(nullptr));
+}
+
+// The repository's dist/ folder, from this file's place in tests/plugin/.
+std::string DistPath(const std::string &Name)
+{
+    std::string Here = __FILE__;
+    size_t Cut = Here.rfind("tests");
+    return Here.substr(0, Cut) + "dist/" + Name;
+}
+
+std::vector<std::string> ReadLines(const std::string &Path)
+{
+    std::vector<std::string> Lines;
+    FILE *F = std::fopen(Path.c_str(), "rb");
+    if (!F) return Lines;
+    std::string Line;
+    int C;
+    while ((C = std::fgetc(F)) != EOF) {
+        if (C == '\n') {
+            if (!Line.empty() && Line.back() == '\r') Line.pop_back();
+            Lines.push_back(Line);
+            Line.clear();
+        } else {
+            Line += static_cast<char>(C);
+        }
+    }
+    if (!Line.empty()) Lines.push_back(Line);
+    std::fclose(F);
+    return Lines;
+}
+
+// Messages of a .lng file: every line holding a quoted text, after the
+// .Language line; \" and \\ unescaped.
+std::vector<std::string> ReadMessages(const std::string &Path, std::string *Language)
+{
+    std::vector<std::string> Messages;
+    for (const std::string &Raw : ReadLines(Path)) {
+        size_t First = Raw.find_first_not_of(" \t");
+        if (First == std::string::npos) continue;
+        std::string Line = Raw.substr(First);
+        if (Line.compare(0, 2, "//") == 0) continue;
+        if (Line.compare(0, 10, ".Language=") == 0) {
+            *Language = Line.substr(10);
+            continue;
+        }
+        if (Line[0] != '"') continue;
+        std::string Text;
+        size_t I = 1;
+        for (; I < Line.size() && Line[I] != '"'; I++) {
+            if (Line[I] == '\\' && I + 1 < Line.size()) I++;
+            Text += Line[I];
+        }
+        EXPECT_LT(I, Line.size()) << "unterminated message: " << Line;
+        Messages.push_back(Text);
+    }
+    return Messages;
+}
+
+TEST(MessageFile, EnglishHasTwentyTwoMessagesAndASafeStatusFormat)
+{
+    std::string Language;
+    std::vector<std::string> Messages = ReadMessages(DistPath("QuorrelEng.lng"), &Language);
+    EXPECT_EQ("English,English", Language);
+    ASSERT_EQ(22u, Messages.size());
+    for (size_t I = 0; I < Messages.size(); I++) {
+        SCOPED_TRACE("message " + std::to_string(I));
+        EXPECT_FALSE(Messages[I].empty());
+        if (I >= 8 && I <= 18) {
+            EXPECT_LE(Messages[I].size(), 50u);  // fits beside its mark
+        }
+    }
+    const std::string &Format = Messages[1];
+    ASSERT_TRUE(StatusFormatIsSafe(Format.c_str()));
+    // Character, decimal and hexadecimal code, within 40 characters for
+    // every code.
+    for (int Code = 0; Code < 256; Code++) {
+        char Buffer[1025];
+        int Length = wsprintfA(Buffer, Format.c_str(), Code == 0 ? ' ' : Code, Code, Code);
+        ASSERT_LE(Length, 40) << "code " << Code;
+        if (Code == 0xAB) {
+            std::string Text = Buffer;
+            EXPECT_NE(std::string::npos, Text.find("171")) << Text;
+            EXPECT_NE(std::string::npos, Text.find("AB")) << Text;
+            EXPECT_NE(std::string::npos, Text.find('\xAB')) << Text;
+        }
+    }
+}
+
+TEST(HelpFile, HasTheTwoTopicsAndTheirLinks)
+{
+    std::vector<std::string> Lines = ReadLines(DistPath("Quorrel.hlf"));
+    ASSERT_FALSE(Lines.empty());
+    EXPECT_EQ(".Language=English,English", Lines[0]);
+    std::vector<std::string> Topics;
+    std::string Text;
+    for (size_t I = 0; I < Lines.size(); I++) {
+        if (!Lines[I].empty() && Lines[I][0] == '@') {
+            Topics.push_back(Lines[I].substr(1));
+            ASSERT_LT(I + 1, Lines.size());
+            EXPECT_EQ(0u, Lines[I + 1].find("$ #")) << "title line of " << Lines[I];
+        }
+        Text += Lines[I] + "\n";
+    }
+    EXPECT_EQ((std::vector<std::string>{"Contents", "Options"}), Topics);
+    EXPECT_NE(std::string::npos, Text.find("~options~@Options@"));
+    // Every key of the chart window is described.
+    for (const char *Key : {"F1#", "F8#", "F9#", "Shift+F8#", "Shift+F9#", "F10#", "F11#",
+                            "Ctrl+F11#", "Ctrl+Enter#", "Ctrl+C#", "Ctrl+Ins#", "Ctrl+Gray +#",
+                            "Alt+Left#", "Alt+Up#", "Ctrl+Home#", "Ctrl+End#", "Ctrl+PgUp#",
+                            "Ctrl+PgDn#", "PgUp#", "Home#", "BackSpace#", "Ctrl+Alt+Shift#"})
+        EXPECT_NE(std::string::npos, Text.find(std::string("#") + Key)) << Key;
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+// One whole opening through the exports, with keys waiting in the console
+// input for the chart window.
+#include "PluginFixture.h"
+
+#include "Clipboard.h"
+
+#include <cstring>
+
+namespace {
+
+INPUT_RECORD Key(WORD VirtualKey, char Ch, DWORD ControlState = 0)
+{
+    INPUT_RECORD R;
+    std::memset(&R, 0, sizeof(R));
+    R.EventType = KEY_EVENT;
+    R.Event.KeyEvent.bKeyDown = TRUE;
+    R.Event.KeyEvent.wRepeatCount = 1;
+    R.Event.KeyEvent.wVirtualKeyCode = VirtualKey;
+    R.Event.KeyEvent.uChar.AsciiChar = Ch;
+    R.Event.KeyEvent.dwControlKeyState = ControlState;
+    return R;
+}
+
+class OpeningTest : public PluginTest {
+protected:
+    void SetUp() override
+    {
+        PluginTest::SetUp();
+        ConsoleStart();
+        QuorrelStart();
+        FlushConsoleInputBuffer(InputHandle);
+    }
+    void TearDown() override
+    {
+        ClearRegValues(PaletteKey);
+        PluginTest::TearDown();
+    }
+    void Type(const std::vector<INPUT_RECORD> &Keys)
+    {
+        DWORD Written = 0;
+        WriteConsoleInputA(InputHandle, Keys.data(), static_cast<DWORD>(Keys.size()), &Written);
+        ASSERT_EQ(Keys.size(), Written);
+    }
+    DWORD StoredLastChar()
+    {
+        StoredValue V = GetRegValue(SettingsPath(), "LastChar");
+        EXPECT_TRUE(V.Exists);
+        return V.Data.size() == 4 ? V.Data[0] | V.Data[1] << 8 : 0xFFFF;
+    }
+};
+
+TEST_F(OpeningTest, CancelledOpeningStillStoresLastChar)
+{
+    PutRegValue(SettingsPath(), "LastChar", REG_DWORD, DwordBytes(65));
+    Start();
+    ASSERT_TRUE(PutClipboardText("before"));
+    Type({Key(VK_RIGHT, 0), Key(VK_RIGHT, 0), Key(VK_ESCAPE, 27)});
+    EXPECT_EQ(INVALID_HANDLE_VALUE, OpenPlugin(OPEN_PLUGINSMENU, 0));
+    EXPECT_EQ(67u, StoredLastChar());
+    EXPECT_TRUE(Host.CmdLineInserted.empty());
+    EXPECT_EQ("before", GetClipboardText());
+    EXPECT_EQ("M0", PluginTitle);
+    EXPECT_EQ(2, CodeTableCount);
+}
+
+TEST_F(OpeningTest, ConfirmFromTheEditorTypesTheTableCharacter)
+{
+    // The editor shows host table 0, which maps each code to the next one.
+    CharTableSet Set;
+    std::memset(&Set, 0, sizeof(Set));
+    for (int I = 0; I < 256; I++) Set.DecodeTable[I] = static_cast<unsigned char>(I + 1);
+    std::strcpy(Set.TableName, "Shifted");
+    Host.Tables = {Set};
+    Host.EditorTableNum = 0;
+    Host.EditorLine = "xAy";
+    Host.EditorCurPos = 1;
+    PutRegValue(SettingsPath(), "ShowEditorChar", REG_DWORD, DwordBytes(1));
+    PutRegValue(SettingsPath(), "CopyMode", REG_DWORD, DwordBytes(0));
+    Start();
+    Type({Key(VK_RIGHT, 0), Key(VK_RETURN, '\r')});
+    OpenPlugin(OPEN_EDITOR, 0);
+    EXPECT_EQ(2, CurrentTable);
+    EXPECT_EQ(66u, StoredLastChar());  // 'A' + 1, the code
+    EXPECT_EQ("C", GetClipboardText());  // its character in the table
+    EXPECT_EQ(std::vector<std::string>{"C"}, Host.EditorInserted);
+    EXPECT_EQ(1, Host.EditorRedraws);
+}
+
+TEST_F(OpeningTest, OpeningFromTheViewerTypesNothing)
+{
+    PutRegValue(SettingsPath(), "ShowCmdlineChar", REG_DWORD, DwordBytes(1));
+    PutRegValue(SettingsPath(), "ShowEditorChar", REG_DWORD, DwordBytes(1));
+    Host.CmdLineBytes = std::string("z\0", 2);
+    Host.EditorLine = "z";
+    Start();
+    LastChar = 'k';
+    Type({Key(VK_RETURN, '\r')});
+    OpenPlugin(OPEN_VIEWER, 0);
+    EXPECT_EQ(DWORD('k'), StoredLastChar());  // the start character was not taken
+    EXPECT_EQ("k", GetClipboardText());
+    EXPECT_TRUE(Host.CmdLineInserted.empty());
+    EXPECT_TRUE(Host.EditorInserted.empty());
+}
+
+TEST_F(OpeningTest, PaletteAndTableMenuDuringAnOpening)
+{
+    std::vector<BYTE> Palette(100, 0x11);
+    Palette[21] = 0x5E;
+    PutRegValue(PaletteKey, "CurrentPalette", REG_BINARY, Palette);
+    Start();
+    ShowWinTable = true;
+    Host.MenuResult = 1;
+    Type({Key(VK_F8, 0, SHIFT_PRESSED), Key(VK_ESCAPE, 27)});
+    OpenPlugin(OPEN_PLUGINSMENU, 0);
+    EXPECT_EQ(0x5E, TextColor);
+    ASSERT_EQ(1u, Host.Menus.size());
+    EXPECT_EQ(1, CurrentTable);
+    // The chart's screen went to the host cell by cell before the menu.
+    EXPECT_GE(Host.Texts.size(), size_t(80 * 25));
+}
+
+}  // namespace

@@ -1,0 +1,235 @@
+// Settings store and palette, through the registry.
+#include "PluginFixture.h"
+
+#include "RegProc.h"
+
+namespace {
+
+class SettingsTest : public PluginTest {};
+
+TEST_F(SettingsTest, FirstRunWithoutKeyGivesDefaults)
+{
+    Host.RootKey = "Software\\QuorrelTests\\NeverWritten";
+    // Values a broken load would leave behind.
+    LastChar = 99;
+    PasteMode = 0;
+    TypeMode = 2;
+    CopyMode = false;
+    ShowEditorChar = ShowCmdlineChar = ShowWinTable = true;
+    Start();
+    EXPECT_EQ("Software\\QuorrelTests\\NeverWritten\\Quorrel", SettingsKey);
+    EXPECT_EQ(0, LastChar);
+    EXPECT_EQ(1, PasteMode);
+    EXPECT_EQ(1, TypeMode);
+    EXPECT_TRUE(CopyMode);
+    EXPECT_FALSE(ShowEditorChar);
+    EXPECT_FALSE(ShowCmdlineChar);
+    EXPECT_FALSE(ShowWinTable);
+}
+
+struct LoadRow {
+    const char *Name;
+    DWORD Type;
+    std::vector<BYTE> Data;
+    int Expected;
+};
+
+int LoadedValue(const std::string &Name)
+{
+    if (Name == "LastChar") return LastChar;
+    if (Name == "PasteMode") return PasteMode;
+    if (Name == "TypeMode") return TypeMode;
+    if (Name == "CopyMode") return CopyMode;
+    if (Name == "ShowEditorChar") return ShowEditorChar;
+    if (Name == "ShowCmdlineChar") return ShowCmdlineChar;
+    if (Name == "ShowWinTable") return ShowWinTable;
+    return -1000;
+}
+
+TEST_F(SettingsTest, StoredValuesLoadByWidthTypeAndRange)
+{
+    const std::vector<LoadRow> Rows = {
+        {"LastChar", REG_DWORD, DwordBytes(65), 65},
+        {"LastChar", REG_DWORD, DwordBytes(300), 44},  // the low byte
+        {"PasteMode", REG_DWORD, DwordBytes(0), 0},
+        {"PasteMode", REG_DWORD, DwordBytes(2), 2},
+        {"PasteMode", REG_DWORD, DwordBytes(3), 1},           // out of range: default
+        {"TypeMode", REG_DWORD, DwordBytes(0xFFFFFFFF), 1},   // -1: default
+        {"TypeMode", REG_DWORD, DwordBytes(2), 2},
+        {"CopyMode", REG_DWORD, DwordBytes(0), 0},
+        {"CopyMode", REG_DWORD, DwordBytes(256), 0},          // low byte 0: false
+        {"ShowEditorChar", REG_DWORD, DwordBytes(2), 1},      // any nonzero byte: true
+        {"ShowCmdlineChar", REG_DWORD, DwordBytes(1), 1},
+        {"ShowWinTable", REG_DWORD, DwordBytes(256), 0},
+        {"ShowWinTable", REG_DWORD, DwordBytes(2), 1},
+        {"PasteMode", REG_SZ, {'2', 0}, 1},                   // wrong type: default
+        {"LastChar", REG_SZ, {'7', 0}, 0},
+        {"CopyMode", REG_BINARY, {0, 0, 0, 0}, 1},
+        {"LastChar", REG_BINARY, {1, 2, 3, 4, 5, 6, 7, 8}, 0},
+    };
+    for (const LoadRow &Row : Rows) {
+        SCOPED_TRACE(std::string(Row.Name) + " type " + std::to_string(Row.Type) + " expect " +
+                     std::to_string(Row.Expected));
+        ClearRegValues(SettingsPath());
+        PutRegValue(SettingsPath(), Row.Name, Row.Type, Row.Data);
+        QuorrelResetForTests();
+        Start();
+        EXPECT_EQ(Row.Expected, LoadedValue(Row.Name));
+    }
+}
+
+TEST_F(SettingsTest, SaveWritesTheSixOptionsAsDwordsButNotLastChar)
+{
+    Start();
+    PutRegValue(SettingsPath(), "PasteMode", REG_SZ, {'x', 0});  // replaced by a DWORD
+    PutRegValue(SettingsPath(), "LastChar", REG_DWORD, DwordBytes(17));
+    LastChar = 200;
+    PasteMode = 2;
+    TypeMode = 0;
+    CopyMode = false;
+    ShowEditorChar = true;
+    ShowCmdlineChar = false;
+    ShowWinTable = true;
+    SaveSettings();
+
+    const struct {
+        const char *Name;
+        DWORD Value;
+    } Expected[] = {{"PasteMode", 2},      {"TypeMode", 0},        {"CopyMode", 0},
+                    {"ShowEditorChar", 1}, {"ShowCmdlineChar", 0}, {"ShowWinTable", 1},
+                    {"LastChar", 17}};
+    for (const auto &E : Expected) {
+        SCOPED_TRACE(E.Name);
+        StoredValue V = GetRegValue(SettingsPath(), E.Name);
+        ASSERT_TRUE(V.Exists);
+        EXPECT_EQ(DWORD(REG_DWORD), V.Type);
+        EXPECT_EQ(DwordBytes(E.Value), V.Data);
+    }
+
+    // And they load back as saved.
+    QuorrelResetForTests();
+    Start();
+    EXPECT_EQ(17, LastChar);
+    EXPECT_EQ(2, PasteMode);
+    EXPECT_EQ(0, TypeMode);
+    EXPECT_FALSE(CopyMode);
+    EXPECT_TRUE(ShowEditorChar);
+    EXPECT_FALSE(ShowCmdlineChar);
+    EXPECT_TRUE(ShowWinTable);
+}
+
+TEST_F(SettingsTest, WriteSettingAndReadSettingUseTheSettingsKey)
+{
+    Start();
+    WriteSetting("LastChar", 0x1234);
+    StoredValue V = GetRegValue(SettingsPath(), "LastChar");
+    ASSERT_TRUE(V.Exists);
+    EXPECT_EQ(DwordBytes(0x1234), V.Data);
+    EXPECT_EQ(0x1234u, ReadSetting("LastChar", 5));
+    EXPECT_EQ(5u, ReadSetting("Missing", 5));
+}
+
+TEST_F(SettingsTest, ReadBinaryValueReportsTheStoredLength)
+{
+    PutRegValue(SettingsPath(), "Blob", REG_BINARY, {1, 2, 3});
+    BYTE Buffer[8] = {9, 9, 9, 9, 9, 9, 9, 9};
+    DWORD Length = 0;
+    EXPECT_TRUE(ReadBinaryValue(HKEY_CURRENT_USER, SettingsPath().c_str(), "Blob", Buffer,
+                                sizeof(Buffer), &Length));
+    EXPECT_EQ(3u, Length);
+    EXPECT_EQ(3, Buffer[2]);
+    EXPECT_EQ(9, Buffer[3]);  // not cleared
+    // Too long for the buffer, or of another type: false.
+    EXPECT_FALSE(ReadBinaryValue(HKEY_CURRENT_USER, SettingsPath().c_str(), "Blob", Buffer, 2,
+                                 &Length));
+    PutRegValue(SettingsPath(), "Text", REG_SZ, {'a', 0});
+    EXPECT_FALSE(ReadBinaryValue(HKEY_CURRENT_USER, SettingsPath().c_str(), "Text", Buffer,
+                                 sizeof(Buffer), &Length));
+}
+
+// ---- palette ----
+
+class PaletteTest : public PluginTest {
+protected:
+    void TearDown() override
+    {
+        ClearRegValues(PaletteKey);
+        PluginTest::TearDown();
+    }
+    // A palette whose byte at index i is 0x80 + i.
+    static std::vector<BYTE> Palette(size_t Length)
+    {
+        std::vector<BYTE> P(Length);
+        for (size_t I = 0; I < Length; I++) P[I] = BYTE(0x80 + I);
+        return P;
+    }
+    void SetColors(uint8_t Value)
+    {
+        TextColor = FrameColor = TitleColor = InputColor = Value;
+    }
+};
+
+TEST_F(PaletteTest, EachColourIsExactlyItsPaletteByte)
+{
+    PutRegValue(PaletteKey, "CurrentPalette", REG_BINARY, Palette(100));
+    ReadPaletteColors();
+    EXPECT_EQ(0x80 + 21, TextColor);
+    EXPECT_EQ(0x80 + 23, FrameColor);
+    EXPECT_EQ(0x80 + 24, TitleColor);
+    EXPECT_EQ(0x80 + 26, InputColor);
+}
+
+TEST_F(PaletteTest, ShortPaletteSetsOnlyTheColoursItHolds)
+{
+    const struct {
+        size_t Length;
+        bool Text, Frame, Title, Input;
+    } Rows[] = {
+        {21, false, false, false, false}, {22, true, false, false, false},
+        {24, true, true, false, false},   {25, true, true, true, false},
+        {26, true, true, true, false},    {27, true, true, true, true},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE("palette of " + std::to_string(Row.Length) + " bytes");
+        ClearRegValues(PaletteKey);
+        PutRegValue(PaletteKey, "CurrentPalette", REG_BINARY, Palette(Row.Length));
+        SetColors(0x05);
+        ReadPaletteColors();
+        EXPECT_EQ(Row.Text ? 0x80 + 21 : 0x05, TextColor);
+        EXPECT_EQ(Row.Frame ? 0x80 + 23 : 0x05, FrameColor);
+        EXPECT_EQ(Row.Title ? 0x80 + 24 : 0x05, TitleColor);
+        EXPECT_EQ(Row.Input ? 0x80 + 26 : 0x05, InputColor);
+    }
+}
+
+TEST_F(PaletteTest, UnreadablePaletteKeepsTheColours)
+{
+    const struct {
+        const char *What;
+        DWORD Type;
+        size_t Length;
+    } Rows[] = {{"too long", REG_BINARY, 101}, {"not binary", REG_SZ, 40}};
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(Row.What);
+        ClearRegValues(PaletteKey);
+        std::vector<BYTE> Data = Palette(Row.Length);
+        Data.back() = 0;
+        PutRegValue(PaletteKey, "CurrentPalette", Row.Type, Data);
+        SetColors(0x05);
+        ReadPaletteColors();
+        EXPECT_EQ(0x05, TextColor);
+        EXPECT_EQ(0x05, FrameColor);
+        EXPECT_EQ(0x05, TitleColor);
+        EXPECT_EQ(0x05, InputColor);
+    }
+    // No value at all: the load-time defaults stay.
+    ClearRegValues(PaletteKey);
+    QuorrelResetForTests();
+    ReadPaletteColors();
+    EXPECT_EQ(0x70, TextColor);
+    EXPECT_EQ(0x70, FrameColor);
+    EXPECT_EQ(0x70, TitleColor);
+    EXPECT_EQ(0x30, InputColor);
+}
+
+}  // namespace
