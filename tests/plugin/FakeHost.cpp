@@ -84,7 +84,9 @@ int WINAPI FakeEditorControl(int Command, void *Param)
     case ECTL_GETSTRING: {
         auto *S = static_cast<EditorGetString *>(Param);
         if (S->StringNumber != -1) return 0;
-        S->StringText = Current->EditorLine.data();
+        // Exactly the line's bytes, without a zero, as the editor keeps them.
+        Current->EditorBuffer.assign(Current->EditorLine.begin(), Current->EditorLine.end());
+        S->StringText = Current->EditorBuffer.data();
         S->StringEOL = "";
         S->StringLength = Current->EditorLineLengthOverride >= 0
                               ? Current->EditorLineLengthOverride

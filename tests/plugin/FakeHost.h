@@ -63,6 +63,7 @@ struct Host {
     // cursor position, the host table number, the to-OEM conversion.
     std::string EditorLine;
     int EditorLineLengthOverride = -1;  // StringLength reported, when >= 0
+    std::vector<char> EditorBuffer;
     int EditorCurPos = 0;
     int EditorTableNum = -1;
     unsigned char EditorToOem[256];

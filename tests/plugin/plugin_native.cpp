@@ -1,0 +1,150 @@
+// Plugin behaviour that needs the in-process Win32 substitute: failure
+// injection, raw clipboard bytes, registry inspection and call counts.
+#include "PluginFixture.h"
+
+#include "Clipboard.h"
+#include "RegProc.h"
+
+#include <winsim.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+class NativeTest : public PluginTest {
+protected:
+    void SetUp() override
+    {
+        winsim::Reset();
+        PluginTest::SetUp();
+    }
+    void TearDown() override
+    {
+        PluginTest::TearDown();
+        winsim::Reset();
+    }
+};
+
+// ---- clipboard ----
+
+TEST_F(NativeTest, FailedAllocationKeepsTheOldClipboardText)
+{
+    winsim::SetClipboardText("old");
+    winsim::FailCall("GlobalAlloc", ERROR_NOT_ENOUGH_MEMORY, 1);
+    PutClipboardText("new");
+    EXPECT_EQ("old", winsim::ClipboardText());
+    AppendClipboardText("x");  // the allocation works again
+    EXPECT_EQ("oldx", winsim::ClipboardText());
+}
+
+TEST_F(NativeTest, ClipboardTextWithoutZeroIsReadToTheBlockEnd)
+{
+    const struct {
+        std::vector<BYTE> Bytes;
+        const char *Expected;
+    } Rows[] = {
+        {{'a', 'b', 'c'}, "abc"},
+        {{'a', '\n', 'b'}, "a"},
+        {{'a', 0, 'b', 'c'}, "a"},
+        {{}, ""},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(Row.Expected);
+        winsim::SetClipboardBytes(Row.Bytes);
+        EXPECT_EQ(Row.Expected, GetClipboardText());
+    }
+}
+
+TEST_F(NativeTest, BusyClipboardIsLeftAsItWas)
+{
+    winsim::SetClipboardText("kept");
+    winsim::SetClipboardBusy(true);
+    EXPECT_FALSE(PutClipboardText("new"));
+    EXPECT_EQ("", GetClipboardText());
+    winsim::SetClipboardBusy(false);
+    EXPECT_EQ("kept", winsim::ClipboardText());
+    // Nothing leaked: the block of the failed put was freed.
+    EXPECT_EQ(winsim::CallCount("GlobalAlloc"), winsim::CallCount("GlobalFree"));
+}
+
+// ---- registry ----
+
+TEST_F(NativeTest, FirstWriteCreatesTheSettingsKey)
+{
+    Start();
+    EXPECT_FALSE(winsim::RegKeyExists(SettingsPath()));
+    EXPECT_EQ(1, PasteMode);
+    WriteSetting("LastChar", 5);
+    EXPECT_TRUE(winsim::RegKeyExists(SettingsPath()));
+}
+
+TEST_F(NativeTest, SaveSettingsWritesInItsOrder)
+{
+    // Failing the first k writes leaves exactly the first k names unwritten.
+    const char *Order[] = {"PasteMode",      "TypeMode",        "CopyMode",
+                           "ShowEditorChar", "ShowCmdlineChar", "ShowWinTable"};
+    Start();
+    for (int K = 0; K <= 6; K++) {
+        SCOPED_TRACE("first " + std::to_string(K) + " writes fail");
+        winsim::Reset();
+        winsim::FailCall("RegSetValueExA", ERROR_ACCESS_DENIED, K);
+        SaveSettings();
+        for (int I = 0; I < 6; I++)
+            EXPECT_EQ(I >= K, GetRegValue(SettingsPath(), Order[I]).Exists) << Order[I];
+        EXPECT_FALSE(GetRegValue(SettingsPath(), "LastChar").Exists);
+    }
+}
+
+TEST_F(NativeTest, EveryRegistryOperationClosesItsKey)
+{
+    winsim::RegPut("Software\\Far\\Colors", "CurrentPalette", REG_BINARY,
+                   std::vector<BYTE>(100, 0x17));
+    winsim::ResetCallCounts();
+    Start();
+    SaveSettings();
+    WriteSetting("LastChar", 3);
+    ReadPaletteColors();
+    LoadSettings();
+    int Opened = winsim::CallCount("RegOpenKeyExA") + winsim::CallCount("RegCreateKeyExA");
+    EXPECT_GT(Opened, 0);
+    // Failed opens (the first load, before the key exists) return no key.
+    EXPECT_EQ(Opened - 7, winsim::CallCount("RegCloseKey"));
+}
+
+TEST_F(NativeTest, DwordOfTheWrongLengthLoadsAsDefault)
+{
+    const struct {
+        std::vector<BYTE> Data;
+        DWORD Expected;
+    } Rows[] = {
+        {{9, 0, 0, 0}, 9},
+        {{9, 0}, 42},                  // too short: not a whole DWORD
+        {{9, 0, 0, 0, 0, 0, 0, 0}, 42},  // too long for the buffer
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(std::to_string(Row.Data.size()) + " bytes");
+        winsim::RegPut("Software\\Q", "V", REG_DWORD, Row.Data);
+        EXPECT_EQ(Row.Expected, ReadDwordValue(HKEY_CURRENT_USER, "Software\\Q", "V", 42));
+    }
+}
+
+// ---- startup record ----
+
+TEST_F(NativeTest, ShortRecordIsNotReadPastItsEnd)
+{
+    // The heap block ends where the host's record ends; the sanitizer
+    // catches any read beyond it.
+    PluginStartupInfo Full = fake::MakeStartupInfo(Host);
+    const int Size = int(offsetof(PluginStartupInfo, ShowHelp));
+    std::unique_ptr<char[]> Record(new char[Size]);
+    std::memcpy(Record.get(), &Full, Size);
+    reinterpret_cast<PluginStartupInfo *>(Record.get())->StructSize = Size;
+    SetStartupInfo(reinterpret_cast<const PluginStartupInfo *>(Record.get()));
+    EXPECT_EQ(Size, HostInfo.StructSize);
+    EXPECT_EQ(nullptr, HostInfo.ShowHelp);
+    EXPECT_EQ(Full.EditorControl, HostInfo.EditorControl);
+    EXPECT_EQ("Software\\QuorrelTests\\Plugin\\Quorrel", SettingsKey);
+}
+
+}  // namespace
