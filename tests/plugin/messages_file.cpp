@@ -111,32 +111,38 @@ std::vector<std::string> ReadMessages(const std::string &Path, std::string *Lang
     return Messages;
 }
 
-TEST(MessageFile, EnglishHasTwentyTwoMessagesAndASafeStatusFormat)
+TEST(MessageFile, EachLanguageHasTwentyTwoMessagesAndASafeStatusFormat)
 {
-    std::string Language;
-    std::vector<std::string> Messages = ReadMessages(DistPath("QuorrelEng.lng"), &Language);
-    EXPECT_EQ("English,English", Language);
-    ASSERT_EQ(22u, Messages.size());
-    for (size_t I = 0; I < Messages.size(); I++) {
-        SCOPED_TRACE("message " + std::to_string(I));
-        EXPECT_FALSE(Messages[I].empty());
-        if (I >= 8 && I <= 18) {
-            EXPECT_LE(Messages[I].size(), 50u);  // fits beside its mark
+    const struct {
+        const char *File, *Language;
+    } Files[] = {{"QuorrelEng.lng", "English,English"}, {"QuorrelGer.lng", "German,Deutsch"}};
+    for (const auto &F : Files) {
+        SCOPED_TRACE(F.File);
+        std::string Language;
+        std::vector<std::string> Messages = ReadMessages(DistPath(F.File), &Language);
+        EXPECT_EQ(F.Language, Language);
+        ASSERT_EQ(22u, Messages.size());
+        for (size_t I = 0; I < Messages.size(); I++) {
+            SCOPED_TRACE("message " + std::to_string(I));
+            EXPECT_FALSE(Messages[I].empty());
+            if (I >= 7 && I <= 18) {
+                EXPECT_LE(Messages[I].size(), 50u);  // fits the options dialog
+            }
         }
-    }
-    const std::string &Format = Messages[1];
-    ASSERT_TRUE(StatusFormatIsSafe(Format.c_str()));
-    // Character, decimal and hexadecimal code, within 40 characters for
-    // every code.
-    for (int Code = 0; Code < 256; Code++) {
-        char Buffer[1025];
-        int Length = wsprintfA(Buffer, Format.c_str(), Code == 0 ? ' ' : Code, Code, Code);
-        ASSERT_LE(Length, 40) << "code " << Code;
-        if (Code == 0xAB) {
-            std::string Text = Buffer;
-            EXPECT_NE(std::string::npos, Text.find("171")) << Text;
-            EXPECT_NE(std::string::npos, Text.find("AB")) << Text;
-            EXPECT_NE(std::string::npos, Text.find('\xAB')) << Text;
+        const std::string &Format = Messages[1];
+        ASSERT_TRUE(StatusFormatIsSafe(Format.c_str()));
+        // Character, decimal and hexadecimal code; within 40 characters for
+        // every code, and inside the chart's frame (33).
+        for (int Code = 0; Code < 256; Code++) {
+            char Buffer[1025];
+            int Length = wsprintfA(Buffer, Format.c_str(), Code == 0 ? ' ' : Code, Code, Code);
+            ASSERT_LE(Length, 33) << "code " << Code;
+            if (Code == 0xAB) {
+                std::string Text = Buffer;
+                EXPECT_NE(std::string::npos, Text.find("171")) << Text;
+                EXPECT_NE(std::string::npos, Text.find("AB")) << Text;
+                EXPECT_NE(std::string::npos, Text.find('\xAB')) << Text;
+            }
         }
     }
 }
