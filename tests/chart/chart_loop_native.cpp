@@ -34,8 +34,12 @@ void Type(const std::string &S) {
 void Press(int X, int Y) { winsim::PushMouse(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0); }
 void Release(int X, int Y) { winsim::PushMouse(X, Y, 0, 0); }
 void DragTo(int X, int Y) { winsim::PushMouse(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_MOVED); }
-void DoubleClick(int X, int Y) {
-    winsim::PushMouse(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK);
+// As a console reports it: the first click selects, the second confirms.
+void DoubleClick(int X, int Y, DWORD State = 0) {
+    winsim::PushMouse(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0, State);
+    winsim::PushMouse(X, Y, 0, 0, State);
+    winsim::PushMouse(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK, State);
+    winsim::PushMouse(X, Y, 0, 0, State);
 }
 
 // Enough to close the window from any mode, so a test never waits forever;
@@ -110,7 +114,7 @@ TEST_F(ChartLoop, SelectionKeysMoveTheCode) {
         winsim::ClearInput();
         LastChar = R.Start;
         R.Input();
-        EXPECT_EQ(Run(), GuardRecords - 2);  // the first Esc closed it
+        EXPECT_EQ(Run(), GuardRecords - 1);  // the first Esc closed it
         EXPECT_EQ(LastChar, R.Expected);
         EXPECT_EQ(Result, 0);
     }
@@ -165,7 +169,7 @@ TEST_F(ChartLoop, CopyKeysKeepTheWindowOpen) {
         winsim::SetClipboardText("before");
         LastChar = 66;
         Ctrl(Vk, Vk == 'C' ? 3 : 0);
-        EXPECT_EQ(Run(), GuardRecords - 2);
+        EXPECT_EQ(Run(), GuardRecords - 1);
         EXPECT_EQ(Result, 0);
         EXPECT_EQ(winsim::ClipboardText(), "B");
     }
@@ -293,7 +297,7 @@ TEST_F(ChartLoop, DecimalAndHexadecimalEntry) {
         LastChar = 100;
         Type(R.Typed);
         Key(VK_RETURN, 13);  // takes the entry, does not close
-        EXPECT_EQ(Run(), GuardRecords - 2);
+        EXPECT_EQ(Run(), GuardRecords - 1);
         EXPECT_EQ(LastChar, R.Expected);
         EXPECT_EQ(Result, 0);
     }
@@ -324,7 +328,7 @@ TEST_F(ChartLoop, EntryModeKeys) {
         LastChar = 100;
         Type("12");
         Key(Vk, Vk == VK_ESCAPE ? 27 : 0);
-        EXPECT_EQ(Run(), GuardRecords - 2);
+        EXPECT_EQ(Run(), GuardRecords - 1);
         EXPECT_EQ(LastChar, 100);
     }
 
@@ -345,7 +349,7 @@ TEST_F(ChartLoop, EntryModeKeys) {
 
 TEST_F(ChartLoop, PressOnTheChartSelectsAndDragKeepsSelecting) {
     Press(19 + 5 + 3, 4 + 4 + 2);  // chart row 2, column 3
-    EXPECT_EQ(Run(), GuardRecords - 2);
+    EXPECT_EQ(Run(), GuardRecords - 1);
     EXPECT_EQ(LastChar, 67);
 
     winsim::ClearInput();
@@ -358,16 +362,15 @@ TEST_F(ChartLoop, PressOnTheChartSelectsAndDragKeepsSelecting) {
 
 TEST_F(ChartLoop, DoubleClickConfirmsAndCtrlDoubleClickAppends) {
     DoubleClick(19 + 5 + 1, 4 + 4 + 2);  // code 65
-    EXPECT_EQ(Run(), GuardRecords);
+    EXPECT_EQ(Run(), GuardRecords + 1);
     EXPECT_EQ(Result, 65);
     EXPECT_EQ(winsim::ClipboardText(), "A");
 
     winsim::ClearInput();
     winsim::SetClipboardText("xy");
     winsim::PushKey(VK_CONTROL, 0, LEFT_CTRL_PRESSED, true);
-    winsim::PushMouse(19 + 5 + 2, 4 + 4 + 2, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK,
-                      LEFT_CTRL_PRESSED);
-    EXPECT_EQ(Run(), GuardRecords);
+    DoubleClick(19 + 5 + 2, 4 + 4 + 2, LEFT_CTRL_PRESSED);
+    EXPECT_EQ(Run(), GuardRecords + 1);
     EXPECT_EQ(Result, 66);
     EXPECT_EQ(winsim::ClipboardText(), "xyB");
 }
@@ -401,7 +404,7 @@ TEST_F(ChartLoop, PressesInsideTheBoxOutsideTheAreasDoNothing) {
     Press(19 + 10, 4 + 13);  // status row
     Press(19 + 10, 4 + 2);   // name row: a press does not open the menu
     TableMenuHook = [] { HookCalls[1]++; };
-    EXPECT_EQ(Run(), GuardRecords - 2);
+    EXPECT_EQ(Run(), GuardRecords - 1);
     EXPECT_EQ(LastChar, 5);
     EXPECT_EQ(HookCalls[1], 0);
 }
@@ -452,7 +455,7 @@ TEST_F(ChartLoop, DragMovesTheWindowKeepingTheGrabOffsetAndIsClamped) {
     Press(10, 1);
     DragTo(79, 24);  // the drag never closes, even outside the box
     Release(79, 24);
-    EXPECT_EQ(Run(), GuardRecords - 2);
+    EXPECT_EQ(Run(), GuardRecords - 1);
     EXPECT_EQ(ChartX, 80 - 42);
     EXPECT_EQ(ChartY, 25 - 16);
 }
@@ -466,7 +469,9 @@ bool ShotsDiffer;
 // the window, later calls check that the window came back whole.
 void ScribblingHook() {
     HookCalls[0]++;
-    EXPECT_EQ(PushedCells, 80 * 25) << "the screen is handed over before the host call";
+    // Handed over before each host call; from the second call on, the
+    // resync after the previous one has handed over the saved screen too.
+    EXPECT_EQ(PushedCells, (WindowShot.empty() ? 1 : 2) * 80 * 25);
     PushedCells = 0;
     std::vector<CHAR_INFO> Now = winsim::Screen();
     if (WindowShot.empty()) {
@@ -488,6 +493,7 @@ TEST_F(ChartLoop, HelpAndOptionsAreBracketedAndTheWindowComesBackWhole) {
         WindowShot.clear();
         ShotsDiffer = true;
         HookCalls[0] = 0;
+        PushedCells = 0;
         HelpHook = OptionsHook = ScribblingHook;
         Key(Vk);
         Key(Vk);
@@ -499,6 +505,7 @@ TEST_F(ChartLoop, HelpAndOptionsAreBracketedAndTheWindowComesBackWhole) {
     winsim::ClearInput();
     WindowShot.clear();
     HookCalls[0] = 0;
+    PushedCells = 0;
     Ctrl(VK_F11);
     Run();
     EXPECT_EQ(HookCalls[0], 1);
@@ -518,7 +525,7 @@ TEST_F(ChartLoop, KeysWithoutHooksDoNothing) {
     Key(VK_F1);
     Key(VK_F11);
     Shift(VK_F8);
-    EXPECT_EQ(Run(), GuardRecords - 2);
+    EXPECT_EQ(Run(), GuardRecords - 1);
     EXPECT_EQ(PushedCells, 0);
 }
 
