@@ -42,7 +42,7 @@ int WINAPI FakeDialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const ch
 const char *WINAPI FakeGetMsg(int /*PluginNumber*/, int MsgId)
 {
     Current->MsgRequests.push_back(MsgId);
-    if (MsgId < 0 || MsgId >= static_cast<int>(Current->Messages.size())) return "";
+    if (MsgId < 0 || MsgId >= static_cast<int>(Current->Messages.size())) return nullptr;
     return Current->Messages[MsgId].c_str();
 }
 

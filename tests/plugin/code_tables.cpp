@@ -207,6 +207,17 @@ TEST_F(CodeTableTest, NextPreviousAndToggle)
     }
 }
 
+TEST_F(CodeTableTest, SteppingAnEmptyListStaysOnZero)
+{
+    CodeTablesResetForTests();
+    CurrentTable = 0;
+    PrevCodeTable();
+    EXPECT_EQ(0, CurrentTable);
+    NextCodeTable();
+    EXPECT_EQ(0, CurrentTable);
+    EXPECT_EQ('z', MapCode('z'));
+}
+
 // ---- table menu ----
 
 class TableMenuTest : public CodeTableTest {};

@@ -20,6 +20,15 @@ TEST_F(DialogTest, MsgUsesTheLowSevenBitsAndTheModuleNumber)
     EXPECT_EQ(127, Host.MsgRequests.back());
 }
 
+TEST_F(DialogTest, MsgWithoutAHostTextIsEmpty)
+{
+    EXPECT_STREQ("", Msg(0));  // before SetStartupInfo
+    Start();
+    Host.Messages.resize(3);
+    EXPECT_STREQ("M2", Msg(2));
+    EXPECT_STREQ("", Msg(21));  // the host has no text for it
+}
+
 TEST_F(DialogTest, LoadMessagesFillsEveryMessageVariable)
 {
     Start();
