@@ -1,0 +1,66 @@
+#!/bin/bash
+# Runs a Windows program under 64-bit Wine with a console of a given size:
+#   wine-run.sh [--cols N] [--rows N] prog.exe args...
+# The program runs inside a pseudo terminal (script) sized with stty, so that
+# Wine gives it a console of that size; its standard output goes to a file
+# that is shown afterwards, free of the terminal's escape sequences. The exit
+# code is the program's. WINEPREFIX defaults to wineprefix/ beside the
+# program and is created on first use (one creator at a time).
+set -u
+cols=80
+rows=25
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --cols) cols=$2; shift 2 ;;
+    --rows) rows=$2; shift 2 ;;
+    --) shift; break ;;
+    *) break ;;
+    esac
+done
+if [ $# -lt 1 ]; then
+    echo "usage: $0 [--cols N] [--rows N] prog.exe args..." >&2
+    exit 2
+fi
+prog=$(realpath "$1")
+shift
+
+export WINEPREFIX=${WINEPREFIX:-$(dirname "$prog")/wineprefix}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+
+ready=$WINEPREFIX/.quorrel-ready
+if [ ! -e "$ready" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    exec 9>"$WINEPREFIX.lock"
+    flock 9
+    if [ ! -e "$ready" ]; then
+        wineboot -i >/dev/null 2>&1 && wineserver -w && touch "$ready"
+    fi
+    flock -u 9
+    exec 9>&-
+    if [ ! -e "$ready" ]; then
+        echo "wine-run: could not create the Wine prefix $WINEPREFIX" >&2
+        exit 125
+    fi
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+printf -v command '%q ' wine "$prog" "$@"
+# Wine sizes the console from the terminal only while stdin and stdout or
+# stderr are the pty, so standard output goes to a file (GoogleTest writes
+# there) and standard error stays on the terminal.
+script -qec "stty cols $cols rows $rows; $command >$(printf '%q' "$work/out")" /dev/null \
+    </dev/null >"$work/tty" 2>&1
+status=$?
+cat "$work/out" 2>/dev/null
+if [ $status -ne 0 ]; then
+    # Whatever went to standard error (Wine's own crash reports included)
+    # is in the terminal transcript, among the console's drawing.
+    echo "--- wine-run: exit code $status; end of the terminal transcript:"
+    sed -e 's/\x1b\[[0-9]*C/ /g' -e 's/\x1b\][^\x07]*\x07//g' -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' \
+        -e 's/\x1b[()][A-Za-z0-9]//g' -e 's/\x1b[=>78]//g' -e 's/\r//g' "$work/tty" |
+        grep -v '^[[:space:]]*$' | tail -n 40
+fi
+exit $status
