@@ -19,15 +19,11 @@ ScreenBuffer SavedScreen, DrawScreen, ShownScreen;
 WORD TextAttr = 0;
 int32_t WriteX = 0, WriteY = 0;
 PushCellProc PushCellHook = nullptr;
+std::vector<bool> UnreadRows;
 
 namespace {
 
 int StartCount = 0;
-
-// Rows of SavedScreen that the console refused to hand over. They are not
-// ours to draw on: FlushScreen and PushScreen leave them alone, so the user's
-// text there is never replaced by the zero fill of an unread buffer.
-std::vector<bool> UnreadRows;
 
 // Older consoles reject (Windows XP above 13,304 cells) or crash on (Windows 7
 // above about 16,000) one large ReadConsoleOutput; 2,500 cells is safe on all.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // ---------------------------------------------------------------- state --
 
@@ -53,9 +54,11 @@ void NewBuffer(ScreenBuffer &Buf);
 void FreeBuffer(ScreenBuffer &Buf);
 void CopyBuffer(const ScreenBuffer &Source, ScreenBuffer &Dest);
 void ReadScreen(ScreenBuffer &Buf);
-// True when row Y of the console could not be read into SavedScreen at the
-// last opening; such rows are never flushed or pushed, so the user's text
-// there is never replaced by the zero fill.
+// One flag per row of SavedScreen: true where the console would not hand the
+// row over at the last ReadScreen. Such rows are not ours to draw on:
+// FlushScreen and PushScreen leave them alone, so the user's text there is
+// never replaced by the zero fill. Empty when no screen is open.
+extern std::vector<bool> UnreadRows;
 bool ScreenRowUnread(int Y);
 bool FindChanges(COORD &Coord, SMALL_RECT &Region);
 void FlushScreen();

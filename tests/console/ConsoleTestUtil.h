@@ -1,0 +1,123 @@
+// Helpers for the console suite. Win32 names only: usable natively and under Wine.
+#ifndef QUORREL_TESTS_CONSOLE_TESTUTIL_H
+#define QUORREL_TESTS_CONSOLE_TESTUTIL_H
+
+#include "Console.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// Every test starts from the unit's load-time state with the library started.
+class ConsoleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ConsoleResetForTests();
+        ConsoleStart();
+    }
+    void TearDown() override { ConsoleResetForTests(); }
+};
+
+inline INPUT_RECORD KeyRecord(WORD Vk, unsigned char Ch, DWORD State, bool Down = true) {
+    INPUT_RECORD R = {};
+    R.EventType = KEY_EVENT;
+    R.Event.KeyEvent.bKeyDown = Down ? -1 : 0;
+    R.Event.KeyEvent.wRepeatCount = 1;
+    R.Event.KeyEvent.wVirtualKeyCode = Vk;
+    R.Event.KeyEvent.uChar.AsciiChar = char(Ch);
+    R.Event.KeyEvent.dwControlKeyState = State;
+    return R;
+}
+
+inline INPUT_RECORD MouseRecord(int X, int Y, DWORD Buttons, DWORD Flags, DWORD State = 0) {
+    INPUT_RECORD R = {};
+    R.EventType = MOUSE_EVENT;
+    R.Event.MouseEvent.dwMousePosition.X = SHORT(X);
+    R.Event.MouseEvent.dwMousePosition.Y = SHORT(Y);
+    R.Event.MouseEvent.dwButtonState = Buttons;
+    R.Event.MouseEvent.dwEventFlags = Flags;
+    R.Event.MouseEvent.dwControlKeyState = State;
+    return R;
+}
+
+// A screen of W x H cells held in memory only (no console involved): every
+// image holds the same pattern, so drawing tests see exactly what they change.
+inline CHAR_INFO PatternCell(int X, int Y) {
+    CHAR_INFO C = {};
+    C.Char.AsciiChar = char('a' + (X + 2 * Y) % 26);
+    C.Attributes = WORD((X * 7 + Y * 13) & 0xFF);
+    return C;
+}
+
+inline void UseMemoryScreen(int W, int H) {
+    ScreenWidth = W;
+    ScreenHeight = H;
+    NewBuffer(SavedScreen);
+    NewBuffer(DrawScreen);
+    NewBuffer(ShownScreen);
+    for (int Y = 0; Y < H; Y++)
+        for (int X = 0; X < W; X++) SavedScreen.Cells[Y * W + X] = PatternCell(X, Y);
+    CopyBuffer(SavedScreen, DrawScreen);
+    CopyBuffer(SavedScreen, ShownScreen);
+}
+
+inline CHAR_INFO &DrawAt(int X, int Y) {
+    return DrawScreen.Cells[Y * ScreenWidth + X];
+}
+
+inline unsigned char CharOf(const CHAR_INFO &C) {
+    return (unsigned char)C.Char.AsciiChar;
+}
+
+// Reads the whole console, one row per call.
+inline std::vector<CHAR_INFO> ReadWholeConsole(HANDLE Out) {
+    CONSOLE_SCREEN_BUFFER_INFO Info = {};
+    GetConsoleScreenBufferInfo(Out, &Info);
+    const int W = Info.dwSize.X, H = Info.dwSize.Y;
+    std::vector<CHAR_INFO> Cells(size_t(W) * H);
+    for (int Y = 0; Y < H; Y++) {
+        SMALL_RECT R = {0, SHORT(Y), SHORT(W - 1), SHORT(Y)};
+        COORD Size = {SHORT(W), 1}, Origin = {0, 0};
+        ReadConsoleOutputA(Out, &Cells[size_t(Y) * W], Size, Origin, &R);
+    }
+    return Cells;
+}
+
+// Writes Cells (row by row, the console's size) back, one row per call.
+inline void WriteWholeConsole(HANDLE Out, const std::vector<CHAR_INFO> &Cells, int W, int H) {
+    for (int Y = 0; Y < H; Y++) {
+        SMALL_RECT R = {0, SHORT(Y), SHORT(W - 1), SHORT(Y)};
+        COORD Size = {SHORT(W), 1}, Origin = {0, 0};
+        WriteConsoleOutputA(Out, &Cells[size_t(Y) * W], Size, Origin, &R);
+    }
+}
+
+// Compares two images by character byte and attributes; names the first
+// differing cells.
+inline ::testing::AssertionResult SameCells(const std::vector<CHAR_INFO> &Want,
+                                            const std::vector<CHAR_INFO> &Got, int W) {
+    if (Want.size() != Got.size())
+        return ::testing::AssertionFailure()
+               << "sizes differ: " << Want.size() << " vs " << Got.size();
+    int Reported = 0;
+    ::testing::AssertionResult Result = ::testing::AssertionSuccess();
+    for (size_t I = 0; I < Want.size(); I++) {
+        if (CharOf(Want[I]) == CharOf(Got[I]) && Want[I].Attributes == Got[I].Attributes)
+            continue;
+        if (Reported == 0) Result = ::testing::AssertionFailure();
+        if (Reported++ < 8)
+            Result << "cell (" << I % W << "," << I / W << "): want char " << int(CharOf(Want[I]))
+                   << " attr 0x" << std::hex << Want[I].Attributes << ", got char " << std::dec
+                   << int(CharOf(Got[I])) << " attr 0x" << std::hex << Got[I].Attributes
+                   << std::dec << "; ";
+    }
+    if (Reported > 8) Result << "(" << Reported << " cells differ)";
+    return Result;
+}
+
+inline std::vector<CHAR_INFO> Image(const ScreenBuffer &Buf) {
+    return std::vector<CHAR_INFO>(Buf.Cells, Buf.Cells + Buf.ByteSize / 4);
+}
+
+#endif

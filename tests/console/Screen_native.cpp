@@ -1,0 +1,463 @@
+// Screen images against winsim: console call counts, exact rectangles,
+// banded reading with refused reads, sizes, hooks and the platform test.
+#include "ConsoleTestUtil.h"
+
+#include <winsim.h>
+
+#include <tuple>
+
+namespace {
+
+struct PushedCell {
+    int X, Y, Color;
+    std::string Str;
+};
+std::vector<PushedCell> Pushed;
+void RecordCell(int X, int Y, int Color, const char *Str) {
+    Pushed.push_back({X, Y, Color, Str});
+}
+
+class ScreenSim : public ::testing::Test {
+protected:
+    void SetUp() override {
+        winsim::Reset();
+        ConsoleResetForTests();
+    }
+    void TearDown() override { ConsoleResetForTests(); }
+
+    // A console of W x H holding a pattern, the library started on it.
+    void Start(int W, int H) {
+        winsim::SetConsoleSize(W, H);
+        for (int Y = 0; Y < H; Y++)
+            for (int X = 0; X < W; X++)
+                winsim::SetCell(X, Y, char(33 + (X * 3 + Y * 5) % 90), WORD(1 + (X + Y * 7) % 0x7F));
+        ConsoleStart();
+        Before = winsim::Screen();
+    }
+    std::vector<CHAR_INFO> Before;
+    int Writes() { return winsim::CallCount("WriteConsoleOutputA"); }
+    int Reads() { return winsim::CallCount("ReadConsoleOutputA"); }
+};
+
+TEST_F(ScreenSim, UnchangedFrameMakesNoConsoleCall) {
+    Start(80, 25);
+    OpenScreen("x");
+    winsim::ResetCallCounts();
+    FlushScreen();
+    ResetDrawScreen();
+    FlushScreen();
+    EXPECT_EQ(Writes(), 0);
+    CloseScreen();
+    EXPECT_EQ(Writes(), 0) << "nothing drawn, nothing to put back";
+}
+
+TEST_F(ScreenSim, FlushWritesTheBoundingRectangleOnce) {
+    Start(80, 25);
+    OpenScreen("x");
+    DrawAt(2, 3).Char.AsciiChar = '#';
+    DrawAt(10, 1).Attributes ^= 0x40;
+    // The console changed behind our back inside and outside the rectangle:
+    // the write covers the inside, unchanged cells included, and nothing else.
+    winsim::SetCell(5, 2, '?', 0x07);
+    winsim::SetCell(11, 1, '?', 0x07);
+    winsim::ResetCallCounts();
+    FlushScreen();
+    const std::vector<winsim::WriteCall> Calls = winsim::WriteOutputCalls();
+    ASSERT_EQ(Calls.size(), 1u);
+    EXPECT_EQ(Calls[0].bufferSize.X, 80);
+    EXPECT_EQ(Calls[0].bufferSize.Y, 25);
+    EXPECT_EQ(Calls[0].bufferCoord.X, 2);
+    EXPECT_EQ(Calls[0].bufferCoord.Y, 1);
+    EXPECT_EQ(Calls[0].region.Left, 2);
+    EXPECT_EQ(Calls[0].region.Top, 1);
+    EXPECT_EQ(Calls[0].region.Right, 10);
+    EXPECT_EQ(Calls[0].region.Bottom, 3);
+    EXPECT_EQ(winsim::GetCell(2, 3).Char.AsciiChar, '#');
+    EXPECT_EQ(winsim::GetCell(10, 1).Attributes, Before[80 + 10].Attributes ^ 0x40);
+    EXPECT_EQ(winsim::GetCell(5, 2).Char.AsciiChar, Before[2 * 80 + 5].Char.AsciiChar);
+    EXPECT_EQ(winsim::GetCell(11, 1).Char.AsciiChar, '?');
+    EXPECT_TRUE(SameCells(Image(DrawScreen), Image(ShownScreen), 80));
+
+    winsim::ResetCallCounts();
+    FlushScreen();
+    EXPECT_EQ(Writes(), 0) << "the shown image follows the flush";
+    CloseScreen();
+    ASSERT_EQ(winsim::WriteOutputCalls().size(), 1u);
+    EXPECT_EQ(winsim::WriteOutputCalls()[0].region.Right, 10);
+    EXPECT_EQ(winsim::GetCell(2, 3).Char.AsciiChar, Before[3 * 80 + 2].Char.AsciiChar);
+}
+
+TEST_F(ScreenSim, WhatCountsAsAChange) {
+    struct Case {
+        const char *Name;
+        void (*Change)(CHAR_INFO &);
+        bool Writes;
+    };
+    const Case Cases[] = {
+        {"attribute only", [](CHAR_INFO &C) { C.Attributes ^= 0x01; }, true},
+        {"character byte", [](CHAR_INFO &C) { C.Char.AsciiChar ^= 0x20; }, true},
+        {"high attribute bits", [](CHAR_INFO &C) { C.Attributes ^= 0x8000; }, true},
+        {"high byte of the character field",
+         [](CHAR_INFO &C) { C.Char.UnicodeChar ^= 0x4100; }, false},
+    };
+    for (const Case &C : Cases) {
+        SCOPED_TRACE(C.Name);
+        winsim::Reset();
+        ConsoleResetForTests();
+        Start(80, 25);
+        OpenScreen("x");
+        C.Change(DrawAt(40, 12));
+        winsim::ResetCallCounts();
+        FlushScreen();
+        ASSERT_EQ(Writes(), C.Writes ? 1 : 0);
+        if (C.Writes) {
+            const SMALL_RECT R = winsim::WriteOutputCalls()[0].region;
+            EXPECT_EQ(std::make_tuple(R.Left, R.Top, R.Right, R.Bottom),
+                      std::make_tuple(SHORT(40), SHORT(12), SHORT(40), SHORT(12)));
+        }
+        CloseScreen();
+    }
+}
+
+TEST_F(ScreenSim, ScreenSizeChangedComparesWithThePreviousRecording) {
+    Start(80, 25);
+    struct Step {
+        int W, H;
+        bool Changed;
+    };
+    const Step Steps[] = {{80, 25, false}, {100, 30, true}, {100, 30, false},
+                          {100, 31, true}, {99, 31, true},  {99, 31, false}};
+    for (const Step &S : Steps) {
+        SCOPED_TRACE(::testing::Message() << S.W << "x" << S.H);
+        winsim::SetConsoleSize(S.W, S.H);
+        OpenScreen("x");
+        EXPECT_EQ(ScreenSizeChanged, S.Changed);
+        EXPECT_EQ(ScreenWidth, S.W);
+        EXPECT_EQ(ScreenHeight, S.H);
+        EXPECT_EQ(DrawScreen.ByteSize, S.W * S.H * 4);
+        CloseScreen();
+    }
+    // A resize between library start and the first opening counts too.
+    ConsoleResetForTests();
+    winsim::SetConsoleSize(80, 25);
+    ConsoleStart();
+    winsim::SetConsoleSize(120, 40);
+    OpenScreen("x");
+    EXPECT_TRUE(ScreenSizeChanged);
+    CloseScreen();
+}
+
+TEST_F(ScreenSim, ReadsInBandsOfWholeRowsOfAtMost2500Cells) {
+    struct Case {
+        int W, H, Calls;
+    };
+    const Case Cases[] = {
+        {80, 25, 1},      // 2000 cells: one read, as ever
+        {200, 60, 5},     // 12 rows of 200
+        {120, 9001, 451}, // 20 rows of 120
+        {2500, 3, 3},     // exactly one row per band
+        {3000, 2, 2},     // a row wider than a band is still read whole
+        {1, 1, 1},
+    };
+    for (const Case &C : Cases) {
+        SCOPED_TRACE(::testing::Message() << C.W << "x" << C.H);
+        winsim::Reset();
+        ConsoleResetForTests();
+        Start(C.W, C.H);
+        if (C.W <= 2500) winsim::SetMaxReadCells(2500);
+        winsim::ResetCallCounts();
+        OpenScreen("x");
+        EXPECT_EQ(Reads(), C.Calls);
+        EXPECT_TRUE(SameCells(Before, Image(SavedScreen), C.W));
+        for (int Y = 0; Y < C.H; Y++) ASSERT_FALSE(ScreenRowUnread(Y)) << "row " << Y;
+        CloseScreen();
+    }
+}
+
+TEST_F(ScreenSim, RefusedBandIsReadAgainRowByRow) {
+    Start(200, 60);
+    winsim::SetMaxReadCells(1000);  // a console stricter than the bands
+    winsim::ResetCallCounts();
+    OpenScreen("x");
+    EXPECT_EQ(Reads(), 5 + 60);
+    EXPECT_TRUE(SameCells(Before, Image(SavedScreen), 200));
+    CloseScreen();
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 200));
+}
+
+TEST_F(ScreenSim, RowsThatCouldNotBeReadAreNeverWritten) {
+    Start(200, 60);
+    // The first band and each of its rows fail: rows 0..11 stay unread.
+    winsim::FailCall("ReadConsoleOutputA", ERROR_ACCESS_DENIED, 1 + 12);
+    OpenScreen("x");
+    winsim::ClearFailures();
+    for (int Y = 0; Y < 60; Y++) ASSERT_EQ(ScreenRowUnread(Y), Y < 12) << "row " << Y;
+
+    // A window over rows 5..20: only rows 12..20 reach the console.
+    winsim::ResetCallCounts();
+    DrawBox(50, 5, 91, 20, 3, 0x30, 0x3F, 0x4E, "Title");
+    FlushScreen();
+    ASSERT_EQ(winsim::WriteOutputCalls().size(), 1u);
+    EXPECT_EQ(winsim::WriteOutputCalls()[0].region.Top, 12);
+    EXPECT_EQ(winsim::WriteOutputCalls()[0].region.Bottom, 21);
+    for (int Y = 0; Y < 12; Y++)
+        for (int X = 0; X < 200; X++)
+            ASSERT_EQ(CharOf(winsim::GetCell(X, Y)), CharOf(Before[Y * 200 + X]))
+                << "cell " << X << "," << Y;
+    EXPECT_EQ(CharOf(winsim::GetCell(60, 15)), ' ');
+
+    // Closing puts back what was read and leaves the rest as the user has it.
+    CloseScreen();
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 200));
+}
+
+TEST_F(ScreenSim, NothingReadNothingWritten) {
+    Start(200, 60);
+    winsim::SetMaxReadCells(100);  // narrower than one row: every read fails
+    OpenScreen("x");
+    winsim::ResetCallCounts();
+    DrawBox(10, 4, 51, 19, 3, 0x30, 0x3F, 0x4E, "Title");
+    FlushScreen();
+    EXPECT_EQ(Writes(), 0);
+    Pushed.clear();
+    PushCellHook = RecordCell;
+    PushScreen();
+    EXPECT_TRUE(Pushed.empty()) << "the host keeps its own text there";
+    CloseScreen();
+    EXPECT_EQ(Writes(), 0);
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 200)) << "no zeros restored over the user's text";
+}
+
+TEST_F(ScreenSim, UnreadRowsInTheMiddleSplitTheWrite) {
+    Start(80, 25);
+    OpenScreen("x");
+    // As if the console had refused rows 8..9.
+    UnreadRows[8] = UnreadRows[9] = true;
+    for (int Y = 5; Y <= 12; Y++) DrawAt(20, Y).Char.AsciiChar = '#';
+    winsim::ResetCallCounts();
+    FlushScreen();
+    const std::vector<winsim::WriteCall> Calls = winsim::WriteOutputCalls();
+    ASSERT_EQ(Calls.size(), 2u);
+    EXPECT_EQ(std::make_tuple(Calls[0].region.Top, Calls[0].region.Bottom), std::make_tuple(SHORT(5), SHORT(7)));
+    EXPECT_EQ(std::make_tuple(Calls[1].region.Top, Calls[1].region.Bottom), std::make_tuple(SHORT(10), SHORT(12)));
+    EXPECT_EQ(Calls[1].bufferCoord.Y, 10);
+    EXPECT_EQ(Calls[1].region.Left, 20);
+    EXPECT_EQ(CharOf(winsim::GetCell(20, 8)), CharOf(Before[8 * 80 + 20]));
+    EXPECT_EQ(CharOf(winsim::GetCell(20, 10)), '#');
+    CloseScreen();
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 80));
+}
+
+TEST_F(ScreenSim, OneCellConsole) {
+    Start(1, 1);
+    OpenScreen("x");
+    DrawBox(-20, -7, 21, 8, 3, 0x30, 0x3F, 0x4E, "Chart");
+    GotoXY(0, 0);
+    WriteText("abc");
+    winsim::ResetCallCounts();
+    FlushScreen();
+    ASSERT_EQ(winsim::WriteOutputCalls().size(), 1u);
+    const SMALL_RECT R = winsim::WriteOutputCalls()[0].region;
+    EXPECT_EQ(std::make_tuple(R.Left, R.Top, R.Right, R.Bottom),
+              std::make_tuple(SHORT(0), SHORT(0), SHORT(0), SHORT(0)));
+    CursorTo(0, 0);
+    CloseScreen();
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 1));
+}
+
+TEST_F(ScreenSim, SmallConsoleWithTheWindowPastEveryEdge) {
+    Start(30, 10);
+    OpenScreen("x");
+    for (int Frame = 0; Frame < 3; Frame++) {
+        ResetDrawScreen();
+        DrawBox(-6 + Frame * 10, -3 + Frame * 4, 35 + Frame * 10, 12 + Frame * 4, 3, 0x30, 0x3F,
+                0x4E, "Chart");
+        FlushScreen();
+        for (const winsim::WriteCall &C : winsim::WriteOutputCalls()) {
+            EXPECT_GE(C.region.Left, 0);
+            EXPECT_GE(C.region.Top, 0);
+            EXPECT_LE(C.region.Right, 29);
+            EXPECT_LE(C.region.Bottom, 9);
+        }
+    }
+    CloseScreen();
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 30));
+}
+
+TEST_F(ScreenSim, CursorRoutinesAskFirstAndSetOnlyOnADifference) {
+    Start(80, 25);
+    struct Case {
+        const char *Name;
+        DWORD Size;
+        BOOL Visible;
+        DWORD AskSize;
+        BOOL AskVisible;
+        int Sets;
+    };
+    const Case Cases[] = {
+        {"same size, visible as 1 vs -1", 99, 1, 99, -1, 0},
+        {"other size", 25, 1, 99, -1, 1},
+        {"hidden to visible", 99, 0, 99, -1, 1},
+        {"hidden stays hidden", 18, 0, 18, 0, 0},
+    };
+    for (const Case &C : Cases) {
+        SCOPED_TRACE(C.Name);
+        winsim::SetCursorInfo(C.Size, C.Visible);
+        winsim::ResetCallCounts();
+        SetCursorShape(C.AskSize, C.AskVisible);
+        EXPECT_EQ(winsim::CallCount("GetConsoleCursorInfo"), 1);
+        EXPECT_EQ(winsim::CallCount("SetConsoleCursorInfo"), C.Sets);
+        EXPECT_EQ(winsim::CursorInfo().dwSize, C.AskSize);
+        EXPECT_EQ(winsim::CursorInfo().bVisible != 0, C.AskVisible != 0);
+    }
+    winsim::SetCursorPos(12, 8);
+    winsim::ResetCallCounts();
+    BoxX1 = 10;
+    BoxY1 = 5;
+    CursorTo(2, 3);
+    EXPECT_EQ(winsim::CallCount("SetConsoleCursorPosition"), 0);
+    MoveCursor(13, 8);
+    EXPECT_EQ(winsim::CallCount("GetConsoleScreenBufferInfo"), 2);
+    EXPECT_EQ(winsim::CallCount("SetConsoleCursorPosition"), 1);
+    EXPECT_EQ(winsim::CursorPos().X, 13);
+}
+
+TEST_F(ScreenSim, PushScreenHandsEveryCellToTheHook) {
+    Start(6, 3);
+    OpenScreen("x");
+    PushScreen();  // no hook: nothing happens
+    Pushed.clear();
+    PushCellHook = RecordCell;
+    DrawAt(1, 0).Char.AsciiChar = 0;
+    DrawAt(1, 0).Attributes = 0x14E;
+    DrawAt(5, 2).Char.AsciiChar = char(0xC9);
+    PushScreen();
+    ASSERT_EQ(Pushed.size(), 18u);
+    for (size_t I = 0; I < Pushed.size(); I++) {
+        EXPECT_EQ(Pushed[I].X, int(I % 6));
+        EXPECT_EQ(Pushed[I].Y, int(I / 6));
+        EXPECT_EQ(Pushed[I].Str.size(), 1u);
+    }
+    EXPECT_EQ(Pushed[1].Str, " ") << "a zero character goes as a space";
+    EXPECT_EQ(Pushed[1].Color, 0x4E);
+    EXPECT_EQ(Pushed[17].Str, "\xC9");
+    EXPECT_EQ(Pushed[0].Color, Before[0].Attributes & 0xFF);
+    EXPECT_EQ(Pushed[0].Str, std::string(1, Before[0].Char.AsciiChar));
+
+    // Rows that could not be read are the host's own: they are not pushed.
+    UnreadRows[1] = true;
+    Pushed.clear();
+    PushScreen();
+    ASSERT_EQ(Pushed.size(), 12u);
+    for (const PushedCell &C : Pushed) EXPECT_NE(C.Y, 1);
+    CloseScreen();
+}
+
+TEST_F(ScreenSim, ResyncMakesTheNextFlushRedrawTheWindow) {
+    Start(80, 25);
+    OpenScreen("x");
+    Pushed.clear();
+    PushCellHook = RecordCell;
+    DrawBox(10, 4, 51, 19, 3, 0x30, 0x3F, 0x4E, "T");
+    FlushScreen();
+    // The host drew a dialog over the window and restored its own model.
+    winsim::FillScreen('.', 0x07);
+    ResyncScreen();
+    EXPECT_TRUE(SameCells(Before, Image(DrawScreen), 80));
+    EXPECT_TRUE(SameCells(Before, Image(ShownScreen), 80));
+    EXPECT_EQ(Pushed.size(), 2000u);
+    winsim::ResetCallCounts();
+    DrawBox(10, 4, 51, 19, 3, 0x30, 0x3F, 0x4E, "T");
+    FlushScreen();
+    ASSERT_EQ(winsim::WriteOutputCalls().size(), 1u);
+    const SMALL_RECT R = winsim::WriteOutputCalls()[0].region;
+    EXPECT_EQ(std::make_tuple(R.Left, R.Top, R.Right, R.Bottom),
+              std::make_tuple(SHORT(10), SHORT(4), SHORT(53), SHORT(20)));
+    CloseScreen();
+}
+
+TEST_F(ScreenSim, OpeningSavesAndClosingRestoresInOrder) {
+    winsim::SetTitle("Far title");
+    winsim::SetCursorInfo(100, TRUE);
+    winsim::SetCursorPos(7, 9);
+    winsim::SetOutputCP(866);
+    Start(80, 25);
+    winsim::SetTitle("Far title");
+    OpenScreen("Chart - Far");
+    EXPECT_STREQ(SavedTitle, "Far title");
+    EXPECT_EQ(SavedCursorInfo.dwSize, 99u);
+    EXPECT_EQ(SavedCursorPos.X, 7);
+    EXPECT_EQ(SavedCursorPos.Y, 9);
+    EXPECT_EQ(OutputCodePage, 866u);
+    EXPECT_EQ(winsim::Title(), "Chart - Far");
+    winsim::SetCursorInfo(18, FALSE);
+    winsim::SetCursorPos(1, 1);
+    CloseScreen();
+    EXPECT_EQ(winsim::Title(), "Far title");
+    EXPECT_EQ(winsim::CursorInfo().dwSize, 99u);
+    EXPECT_NE(winsim::CursorInfo().bVisible, 0);
+    EXPECT_EQ(winsim::CursorPos().X, 7);
+    EXPECT_EQ(winsim::CursorPos().Y, 9);
+}
+
+TEST_F(ScreenSim, TitleIsConvertedToAnsiOnlyOffNT) {
+    const std::string Oem = "Caf\x82 - Far";  // 0x82 is e-acute in code page 437
+    std::string Ansi(Oem.size(), '\0');
+    OemToCharBuffA(Oem.data(), &Ansi[0], DWORD(Oem.size()));
+    ASSERT_NE(Ansi, Oem);
+
+    Start(80, 25);
+    EXPECT_FALSE(NotNT);
+    OpenScreen(Oem);
+    EXPECT_EQ(winsim::Title(), Oem);
+    CloseScreen();
+
+    ConsoleResetForTests();
+    winsim::SetPlatformNT(false);
+    ConsoleStart();
+    EXPECT_TRUE(NotNT);
+    EXPECT_FALSE(IsNT());
+    OpenScreen(Oem);
+    EXPECT_EQ(winsim::Title(), Ansi);
+    EXPECT_EQ(OemToAnsiText(Oem), Ansi);
+    EXPECT_EQ(OemToAnsiText(""), "");
+    CloseScreen();
+}
+
+TEST_F(ScreenSim, StartNestsAndResetGoesBackToLoadTime) {
+    Start(80, 25);
+    EXPECT_EQ(winsim::CallCount("CreateFileA"), 2);
+    ConsoleStart();
+    EXPECT_EQ(winsim::CallCount("CreateFileA"), 2) << "a nested start does nothing";
+    ConsoleEnd();
+    EXPECT_EQ(winsim::CallCount("CloseHandle"), 0) << "until the matching end";
+    ConsoleEnd();
+    EXPECT_EQ(winsim::CallCount("CloseHandle"), 2);
+    ConsoleEnd();
+    EXPECT_EQ(winsim::CallCount("CloseHandle"), 2);
+
+    ConsoleStart();
+    OpenScreen("x");
+    PushCellHook = RecordCell;
+    DrawBox(1, 1, 10, 10, 0, 1, 2, 3, "t");
+    CtrlDown = AltDown = ShiftDown = PeekHeld = MouseButton = MouseCtrl = true;
+    MouseX = MouseY = 3;
+    MouseFlags = 2;
+    ConsoleResetForTests();
+    EXPECT_EQ(InputHandle, nullptr);
+    EXPECT_EQ(OutputHandle, nullptr);
+    EXPECT_EQ(DrawScreen.Cells, nullptr);
+    EXPECT_EQ(DrawScreen.ByteSize, 0);
+    EXPECT_EQ(ScreenWidth, 0);
+    EXPECT_EQ(ScreenHeight, 0);
+    EXPECT_EQ(PushCellHook, nullptr);
+    EXPECT_EQ(BoxX1 | BoxY1 | BoxX2 | BoxY2 | WriteX | WriteY | TextAttr, 0);
+    EXPECT_FALSE(CtrlDown || AltDown || ShiftDown || PeekHeld || MouseButton || MouseCtrl);
+    EXPECT_EQ(MouseX | MouseY | int(MouseFlags), 0);
+    EXPECT_STREQ(SavedTitle, "");
+    EXPECT_TRUE(UnreadRows.empty());
+    ConsoleStart();
+    EXPECT_EQ(winsim::CallCount("CreateFileA"), 4) << "a reset library starts afresh";
+}
+
+}  // namespace
