@@ -24,26 +24,9 @@ fi
 prog=$(realpath "$1")
 shift
 
-export WINEPREFIX=${WINEPREFIX:-$(dirname "$prog")/wineprefix}
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$(realpath "$0")")/wine-prefix.sh"
 unset DISPLAY WAYLAND_DISPLAY
-
-ready=$WINEPREFIX/.quorrel-ready
-if [ ! -e "$ready" ]; then
-    mkdir -p "$(dirname "$WINEPREFIX")"
-    exec 9>"$WINEPREFIX.lock"
-    flock 9
-    if [ ! -e "$ready" ]; then
-        wineboot -i >/dev/null 2>&1 && wineserver -w && touch "$ready"
-    fi
-    flock -u 9
-    exec 9>&-
-    if [ ! -e "$ready" ]; then
-        echo "wine-run: could not create the Wine prefix $WINEPREFIX" >&2
-        exit 125
-    fi
-fi
+quorrel_wine_prefix "${WINEPREFIX:-$(dirname "$prog")/wineprefix}" || exit 125
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/wine-run.XXXXXX")
 trap 'rm -rf "$work"' EXIT

@@ -1,0 +1,53 @@
+# Sourced by ./test and ./run: installs what the builds need, with apt-get,
+# only when something is missing.
+QUORREL_PACKAGES="cmake g++ ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
+  googletest libgtest-dev libbenchmark-dev bsdutils util-linux tmux"
+
+quorrel_missing_packages() {
+    local pkg missing=""
+    for pkg in $QUORREL_PACKAGES; do
+        dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q '^install ok installed$' ||
+            missing="$missing $pkg"
+    done
+    echo $missing
+}
+
+quorrel_install_prereqs() {
+    local missing sudo=""
+    missing=$(quorrel_missing_packages)
+    if [ -z "$missing" ]; then
+        echo "prerequisites: all installed"
+        return 0
+    fi
+    echo "prerequisites: installing $missing"
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null; then
+            sudo="sudo"
+        else
+            echo "prerequisites: need root (or sudo) to install:$missing" >&2
+            return 1
+        fi
+    fi
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q &&
+        $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing ||
+        { echo "prerequisites: apt-get failed" >&2; return 1; }
+    missing=$(quorrel_missing_packages)
+    if [ -n "$missing" ]; then
+        echo "prerequisites: still missing $missing" >&2
+        return 1
+    fi
+}
+
+# Configures a build folder once: quorrel_configure DIR [toolchain]
+quorrel_configure() {
+    local dir=$1 toolchain=${2:-} root
+    root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+    if [ -f "$dir/build.ninja" ] && [ -f "$dir/CMakeCache.txt" ]; then
+        return 0
+    fi
+    if [ -n "$toolchain" ]; then
+        cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain"
+    else
+        cmake -S "$root" -B "$dir" -G Ninja
+    fi
+}
