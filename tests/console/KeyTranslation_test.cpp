@@ -320,9 +320,11 @@ TEST_F(KeyTranslation, EveryKeyAndModifierGivesAKnownCodeNever413) {
                     }
     EXPECT_EQ(Seen.count(413), 0u);
     // Every named code of the tables is reachable.
-    for (int Code = kbF1; Code <= kbCtrlDel; Code++)
-        if (IsKnownCode(Code) && !(Code >= kbAltBase && Code < kbAltBase + 256))
+    for (int Code = kbF1; Code <= kbCtrlDel; Code++) {
+        if (IsKnownCode(Code) && !(Code >= kbAltBase && Code < kbAltBase + 256)) {
             EXPECT_EQ(Seen.count(Code), 1u) << "code " << Code << " never produced";
+        }
+    }
 }
 
 TEST_F(KeyTranslation, OnlyAltGrWithoutCharacterChangesTheFlags) {

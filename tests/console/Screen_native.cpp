@@ -35,6 +35,16 @@ protected:
         Before = winsim::Screen();
     }
     std::vector<CHAR_INFO> Before;
+    size_t WriteMark = 0;
+    // Call counts and the list of writes start afresh from here.
+    void MarkCalls() {
+        winsim::ResetCallCounts();
+        WriteMark = winsim::WriteOutputCalls().size();
+    }
+    std::vector<winsim::WriteCall> NewWrites() {
+        std::vector<winsim::WriteCall> All = winsim::WriteOutputCalls();
+        return std::vector<winsim::WriteCall>(All.begin() + long(WriteMark), All.end());
+    }
     int Writes() { return winsim::CallCount("WriteConsoleOutputA"); }
     int Reads() { return winsim::CallCount("ReadConsoleOutputA"); }
 };
@@ -42,7 +52,7 @@ protected:
 TEST_F(ScreenSim, UnchangedFrameMakesNoConsoleCall) {
     Start(80, 25);
     OpenScreen("x");
-    winsim::ResetCallCounts();
+    MarkCalls();
     FlushScreen();
     ResetDrawScreen();
     FlushScreen();
@@ -60,9 +70,9 @@ TEST_F(ScreenSim, FlushWritesTheBoundingRectangleOnce) {
     // the write covers the inside, unchanged cells included, and nothing else.
     winsim::SetCell(5, 2, '?', 0x07);
     winsim::SetCell(11, 1, '?', 0x07);
-    winsim::ResetCallCounts();
+    MarkCalls();
     FlushScreen();
-    const std::vector<winsim::WriteCall> Calls = winsim::WriteOutputCalls();
+    const std::vector<winsim::WriteCall> Calls = NewWrites();
     ASSERT_EQ(Calls.size(), 1u);
     EXPECT_EQ(Calls[0].bufferSize.X, 80);
     EXPECT_EQ(Calls[0].bufferSize.Y, 25);
@@ -78,12 +88,12 @@ TEST_F(ScreenSim, FlushWritesTheBoundingRectangleOnce) {
     EXPECT_EQ(winsim::GetCell(11, 1).Char.AsciiChar, '?');
     EXPECT_TRUE(SameCells(Image(DrawScreen), Image(ShownScreen), 80));
 
-    winsim::ResetCallCounts();
+    MarkCalls();
     FlushScreen();
     EXPECT_EQ(Writes(), 0) << "the shown image follows the flush";
     CloseScreen();
-    ASSERT_EQ(winsim::WriteOutputCalls().size(), 1u);
-    EXPECT_EQ(winsim::WriteOutputCalls()[0].region.Right, 10);
+    ASSERT_EQ(NewWrites().size(), 1u);
+    EXPECT_EQ(NewWrites()[0].region.Right, 10);
     EXPECT_EQ(winsim::GetCell(2, 3).Char.AsciiChar, Before[3 * 80 + 2].Char.AsciiChar);
 }
 
@@ -107,11 +117,11 @@ TEST_F(ScreenSim, WhatCountsAsAChange) {
         Start(80, 25);
         OpenScreen("x");
         C.Change(DrawAt(40, 12));
-        winsim::ResetCallCounts();
+        MarkCalls();
         FlushScreen();
         ASSERT_EQ(Writes(), C.Writes ? 1 : 0);
         if (C.Writes) {
-            const SMALL_RECT R = winsim::WriteOutputCalls()[0].region;
+            const SMALL_RECT R = NewWrites()[0].region;
             EXPECT_EQ(std::make_tuple(R.Left, R.Top, R.Right, R.Bottom),
                       std::make_tuple(SHORT(40), SHORT(12), SHORT(40), SHORT(12)));
         }
@@ -165,7 +175,7 @@ TEST_F(ScreenSim, ReadsInBandsOfWholeRowsOfAtMost2500Cells) {
         ConsoleResetForTests();
         Start(C.W, C.H);
         if (C.W <= 2500) winsim::SetMaxReadCells(2500);
-        winsim::ResetCallCounts();
+        MarkCalls();
         OpenScreen("x");
         EXPECT_EQ(Reads(), C.Calls);
         EXPECT_TRUE(SameCells(Before, Image(SavedScreen), C.W));
@@ -177,7 +187,7 @@ TEST_F(ScreenSim, ReadsInBandsOfWholeRowsOfAtMost2500Cells) {
 TEST_F(ScreenSim, RefusedBandIsReadAgainRowByRow) {
     Start(200, 60);
     winsim::SetMaxReadCells(1000);  // a console stricter than the bands
-    winsim::ResetCallCounts();
+    MarkCalls();
     OpenScreen("x");
     EXPECT_EQ(Reads(), 5 + 60);
     EXPECT_TRUE(SameCells(Before, Image(SavedScreen), 200));
@@ -194,12 +204,12 @@ TEST_F(ScreenSim, RowsThatCouldNotBeReadAreNeverWritten) {
     for (int Y = 0; Y < 60; Y++) ASSERT_EQ(ScreenRowUnread(Y), Y < 12) << "row " << Y;
 
     // A window over rows 5..20: only rows 12..20 reach the console.
-    winsim::ResetCallCounts();
+    MarkCalls();
     DrawBox(50, 5, 91, 20, 3, 0x30, 0x3F, 0x4E, "Title");
     FlushScreen();
-    ASSERT_EQ(winsim::WriteOutputCalls().size(), 1u);
-    EXPECT_EQ(winsim::WriteOutputCalls()[0].region.Top, 12);
-    EXPECT_EQ(winsim::WriteOutputCalls()[0].region.Bottom, 21);
+    ASSERT_EQ(NewWrites().size(), 1u);
+    EXPECT_EQ(NewWrites()[0].region.Top, 12);
+    EXPECT_EQ(NewWrites()[0].region.Bottom, 21);
     for (int Y = 0; Y < 12; Y++)
         for (int X = 0; X < 200; X++)
             ASSERT_EQ(CharOf(winsim::GetCell(X, Y)), CharOf(Before[Y * 200 + X]))
@@ -215,7 +225,7 @@ TEST_F(ScreenSim, NothingReadNothingWritten) {
     Start(200, 60);
     winsim::SetMaxReadCells(100);  // narrower than one row: every read fails
     OpenScreen("x");
-    winsim::ResetCallCounts();
+    MarkCalls();
     DrawBox(10, 4, 51, 19, 3, 0x30, 0x3F, 0x4E, "Title");
     FlushScreen();
     EXPECT_EQ(Writes(), 0);
@@ -234,16 +244,24 @@ TEST_F(ScreenSim, UnreadRowsInTheMiddleSplitTheWrite) {
     // As if the console had refused rows 8..9.
     UnreadRows[8] = UnreadRows[9] = true;
     for (int Y = 5; Y <= 12; Y++) DrawAt(20, Y).Char.AsciiChar = '#';
-    winsim::ResetCallCounts();
+    DrawAt(70, 8).Char.AsciiChar = '#';  // unread: widens nothing
+    MarkCalls();
     FlushScreen();
-    const std::vector<winsim::WriteCall> Calls = winsim::WriteOutputCalls();
+    const std::vector<winsim::WriteCall> Calls = NewWrites();
     ASSERT_EQ(Calls.size(), 2u);
     EXPECT_EQ(std::make_tuple(Calls[0].region.Top, Calls[0].region.Bottom), std::make_tuple(SHORT(5), SHORT(7)));
     EXPECT_EQ(std::make_tuple(Calls[1].region.Top, Calls[1].region.Bottom), std::make_tuple(SHORT(10), SHORT(12)));
     EXPECT_EQ(Calls[1].bufferCoord.Y, 10);
     EXPECT_EQ(Calls[1].region.Left, 20);
+    EXPECT_EQ(Calls[0].region.Right, 20);
+    EXPECT_EQ(Calls[1].region.Right, 20);
     EXPECT_EQ(CharOf(winsim::GetCell(20, 8)), CharOf(Before[8 * 80 + 20]));
     EXPECT_EQ(CharOf(winsim::GetCell(20, 10)), '#');
+    // A change in an unread row alone is no change at all.
+    DrawAt(30, 9).Char.AsciiChar = '#';
+    COORD Coord;
+    SMALL_RECT Region;
+    EXPECT_FALSE(FindChanges(Coord, Region));
     CloseScreen();
     EXPECT_TRUE(SameCells(Before, winsim::Screen(), 80));
 }
@@ -254,10 +272,10 @@ TEST_F(ScreenSim, OneCellConsole) {
     DrawBox(-20, -7, 21, 8, 3, 0x30, 0x3F, 0x4E, "Chart");
     GotoXY(0, 0);
     WriteText("abc");
-    winsim::ResetCallCounts();
+    MarkCalls();
     FlushScreen();
-    ASSERT_EQ(winsim::WriteOutputCalls().size(), 1u);
-    const SMALL_RECT R = winsim::WriteOutputCalls()[0].region;
+    ASSERT_EQ(NewWrites().size(), 1u);
+    const SMALL_RECT R = NewWrites()[0].region;
     EXPECT_EQ(std::make_tuple(R.Left, R.Top, R.Right, R.Bottom),
               std::make_tuple(SHORT(0), SHORT(0), SHORT(0), SHORT(0)));
     CursorTo(0, 0);
@@ -273,7 +291,7 @@ TEST_F(ScreenSim, SmallConsoleWithTheWindowPastEveryEdge) {
         DrawBox(-6 + Frame * 10, -3 + Frame * 4, 35 + Frame * 10, 12 + Frame * 4, 3, 0x30, 0x3F,
                 0x4E, "Chart");
         FlushScreen();
-        for (const winsim::WriteCall &C : winsim::WriteOutputCalls()) {
+        for (const winsim::WriteCall &C : NewWrites()) {
             EXPECT_GE(C.region.Left, 0);
             EXPECT_GE(C.region.Top, 0);
             EXPECT_LE(C.region.Right, 29);
@@ -303,7 +321,7 @@ TEST_F(ScreenSim, CursorRoutinesAskFirstAndSetOnlyOnADifference) {
     for (const Case &C : Cases) {
         SCOPED_TRACE(C.Name);
         winsim::SetCursorInfo(C.Size, C.Visible);
-        winsim::ResetCallCounts();
+        MarkCalls();
         SetCursorShape(C.AskSize, C.AskVisible);
         EXPECT_EQ(winsim::CallCount("GetConsoleCursorInfo"), 1);
         EXPECT_EQ(winsim::CallCount("SetConsoleCursorInfo"), C.Sets);
@@ -311,7 +329,7 @@ TEST_F(ScreenSim, CursorRoutinesAskFirstAndSetOnlyOnADifference) {
         EXPECT_EQ(winsim::CursorInfo().bVisible != 0, C.AskVisible != 0);
     }
     winsim::SetCursorPos(12, 8);
-    winsim::ResetCallCounts();
+    MarkCalls();
     BoxX1 = 10;
     BoxY1 = 5;
     CursorTo(2, 3);
@@ -366,11 +384,11 @@ TEST_F(ScreenSim, ResyncMakesTheNextFlushRedrawTheWindow) {
     EXPECT_TRUE(SameCells(Before, Image(DrawScreen), 80));
     EXPECT_TRUE(SameCells(Before, Image(ShownScreen), 80));
     EXPECT_EQ(Pushed.size(), 2000u);
-    winsim::ResetCallCounts();
+    MarkCalls();
     DrawBox(10, 4, 51, 19, 3, 0x30, 0x3F, 0x4E, "T");
     FlushScreen();
-    ASSERT_EQ(winsim::WriteOutputCalls().size(), 1u);
-    const SMALL_RECT R = winsim::WriteOutputCalls()[0].region;
+    ASSERT_EQ(NewWrites().size(), 1u);
+    const SMALL_RECT R = NewWrites()[0].region;
     EXPECT_EQ(std::make_tuple(R.Left, R.Top, R.Right, R.Bottom),
               std::make_tuple(SHORT(10), SHORT(4), SHORT(53), SHORT(20)));
     CloseScreen();
@@ -457,7 +475,7 @@ TEST_F(ScreenSim, StartNestsAndResetGoesBackToLoadTime) {
     EXPECT_STREQ(SavedTitle, "");
     EXPECT_TRUE(UnreadRows.empty());
     ConsoleStart();
-    EXPECT_EQ(winsim::CallCount("CreateFileA"), 4) << "a reset library starts afresh";
+    EXPECT_EQ(winsim::CallCount("CreateFileA"), 6) << "a reset library starts afresh";
 }
 
 }  // namespace

@@ -71,7 +71,9 @@ TEST_F(Screen, OpenDrawCloseGivesTheConsoleBackExactly) {
     FlushScreen();
     EXPECT_TRUE(SameCells(Image(DrawScreen), ReadWholeConsole(OutputHandle), W))
         << "the console shows the frame";
-    if (X1 + 3 >= 0 && Y1 + 1 >= 0) EXPECT_EQ(CharOf(ConsoleCell(X1 + 3, Y1 + 1)), 0xC9);
+    if (X1 + 3 >= 0 && Y1 + 1 >= 0) {
+        EXPECT_EQ(CharOf(ConsoleCell(X1 + 3, Y1 + 1)), 0xC9);
+    }
     BlockCursor();
     CursorTo(4, 2);
     CONSOLE_CURSOR_INFO Cursor = {};
