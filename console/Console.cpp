@@ -29,6 +29,10 @@ int StartCount = 0;
 // above about 16,000) one large ReadConsoleOutput; 2,500 cells is safe on all.
 const int MaxReadCells = 2500;
 
+// Set by FindChanges: the first and last row in which DrawScreen and
+// ShownScreen differ in any byte (LastDifferentRow < 0: none).
+int FirstDifferentRow = 0, LastDifferentRow = -1;
+
 int CellCount(const ScreenBuffer &Buf) {
     return Buf.Cells ? Buf.ByteSize / int32_t(sizeof(CHAR_INFO)) : 0;
 }
@@ -230,12 +234,16 @@ bool FindChanges(COORD &Coord, SMALL_RECT &Region) {
     const int Rows = CellCount(DrawScreen) == CellCount(ShownScreen) && ScreenWidth > 0
                          ? MinInt(ScreenHeight, CellCount(DrawScreen) / ScreenWidth)
                          : 0;
+    FirstDifferentRow = 0;
+    LastDifferentRow = -1;
     for (int Y = 0; Y < Rows; Y++) {
-        if (ScreenRowUnread(Y)) continue;
         const CHAR_INFO *Draw = DrawScreen.Cells + int64_t(Y) * ScreenWidth;
         const CHAR_INFO *Shown = ShownScreen.Cells + int64_t(Y) * ScreenWidth;
         // Most rows of a frame are untouched: compare them whole first.
         if (!RowDiffers(Draw, Shown, ScreenWidth)) continue;
+        if (LastDifferentRow < 0) FirstDifferentRow = Y;
+        LastDifferentRow = Y;
+        if (ScreenRowUnread(Y)) continue;
         for (int X = 0; X < ScreenWidth; X++) {
             if (!CellDiffers(Draw[X], Shown[X])) continue;
             Changed = true;
@@ -270,7 +278,11 @@ void FlushScreen() {
                             PackCoord(Left, Y), &Part);
         Y = Last + 1;
     }
-    CopyBuffer(DrawScreen, ShownScreen);
+    // Rows outside this range are already byte for byte the same, so this
+    // is the whole copy without the untouched rows of a tall buffer.
+    const int64_t First = int64_t(FirstDifferentRow) * ScreenWidth;
+    std::memcpy(ShownScreen.Cells + First, DrawScreen.Cells + First,
+                size_t(LastDifferentRow - FirstDifferentRow + 1) * ScreenWidth * sizeof(CHAR_INFO));
 }
 
 void ResetDrawScreen() {

@@ -4,6 +4,7 @@
 
 #include <winsim.h>
 
+#include <cstring>
 #include <tuple>
 
 namespace {
@@ -127,6 +128,19 @@ TEST_F(ScreenSim, WhatCountsAsAChange) {
         }
         CloseScreen();
     }
+}
+
+TEST_F(ScreenSim, AfterAFlushTheShownImageIsTheDrawnOneByteForByte) {
+    Start(120, 300);
+    OpenScreen("x");
+    DrawAt(7, 3).Attributes ^= 0x10;
+    DrawAt(9, 250).Char.UnicodeChar ^= 0x4100;  // not a change, but still copied
+    MarkCalls();
+    FlushScreen();
+    ASSERT_EQ(NewWrites().size(), 1u);
+    EXPECT_EQ(NewWrites()[0].region.Bottom, 3);
+    EXPECT_EQ(std::memcmp(DrawScreen.Cells, ShownScreen.Cells, size_t(DrawScreen.ByteSize)), 0);
+    CloseScreen();
 }
 
 TEST_F(ScreenSim, ScreenSizeChangedComparesWithThePreviousRecording) {
