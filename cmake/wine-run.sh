@@ -34,9 +34,15 @@ printf -v command '%q ' wine "$prog" "$@"
 # Wine sizes the console from the terminal only while stdin and stdout or
 # stderr are the pty, so standard output goes to a file (GoogleTest writes
 # there) and standard error stays on the terminal.
+# script's input is a FIFO that never ends: at the end of its input script
+# would type the terminal's EOF character, which reaches the console as a
+# stray key (a NUL, read as Ctrl+Shift+2, once Wine has the pty in raw mode).
+mkfifo "$work/in"
+exec 8<>"$work/in"
 script -qec "stty cols $cols rows $rows; $command >$(printf '%q' "$work/out")" /dev/null \
-    </dev/null >"$work/tty" 2>&1
+    <"$work/in" >"$work/tty" 2>&1
 status=$?
+exec 8>&-
 cat "$work/out" 2>/dev/null
 if [ $status -ne 0 ]; then
     # Whatever went to standard error (Wine's own crash reports included)
