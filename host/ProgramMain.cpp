@@ -1,0 +1,276 @@
+// quorrel-host: a stand-in for the file manager Far. Loads the plugin, hands
+// it the startup record and opens it from its panels, editor or viewer;
+// scripted runs queue input first and report what the plugin left behind.
+#include "HostInternal.h"
+#include "Program.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+
+#ifndef _WIN32
+#include <csignal>
+#include <unistd.h>
+#endif
+
+LoadedPlugin ThePlugin;
+HostOptions Options;
+
+namespace {
+
+DWORD UserInputMode = 0;
+bool ModeSaved = false;
+ConsoleSnapshot UserScreen;
+bool ScreenSaved = false;
+bool Restored = false;
+
+// Puts back what the user had before the program started: the input mode
+// and the screen. Runs once, also from the Ctrl+C/Ctrl+Break handler.
+void RestoreUserConsole()
+{
+    if (Restored) return;
+    Restored = true;
+    if (ModeSaved) SetConsoleMode(HostInputHandle(), UserInputMode);
+    if (ScreenSaved) PutSnapshot(UserScreen);
+}
+
+#ifdef _WIN32
+// With ENABLE_PROCESSED_INPUT off, Ctrl+C arrives as a key; Ctrl+Break and
+// closing the console still come here. The default handler then ends us.
+BOOL WINAPI CtrlHandler(DWORD)
+{
+    RestoreUserConsole();
+    return FALSE;
+}
+
+DWORD WINAPI TimeoutThread(LPVOID)
+{
+    Sleep(DWORD(Options.Timeout) * 1000);
+    RestoreUserConsole();
+    std::fprintf(stderr, "quorrel-host: timed out after %d s\n", Options.Timeout);
+    ExitProcess(3);
+    return 0;
+}
+#else
+// Natively the console is winsim's, inside this process: nothing of the
+// user's terminal needs putting back.
+void OnTimeout(int)
+{
+    const char Text[] = "quorrel-host: timed out\n";
+    ssize_t Ignored = write(2, Text, sizeof(Text) - 1);
+    (void)Ignored;
+    _exit(3);
+}
+#endif
+
+void StartTimeout()
+{
+    if (Options.Timeout <= 0) return;
+#ifdef _WIN32
+    CreateThread(nullptr, 0, TimeoutThread, nullptr, 0, nullptr);
+#else
+    std::signal(SIGALRM, OnTimeout);
+    alarm(unsigned(Options.Timeout));
+#endif
+}
+
+// Like Far: Ctrl+C and the mouse arrive as input records, no quick edit.
+void TakeOverInputMode()
+{
+    if (!GetConsoleMode(HostInputHandle(), &UserInputMode)) return;
+    ModeSaved = true;
+    DWORD Mode = UserInputMode;
+    Mode &= ~DWORD(ENABLE_PROCESSED_INPUT | ENABLE_QUICK_EDIT_MODE | ENABLE_LINE_INPUT |
+                   ENABLE_ECHO_INPUT);
+    Mode |= ENABLE_MOUSE_INPUT | ENABLE_EXTENDED_FLAGS;
+    SetConsoleMode(HostInputHandle(), Mode);
+#ifdef _WIN32
+    SetConsoleCtrlHandler(CtrlHandler, TRUE);
+#endif
+}
+
+std::string ProgramFolder()
+{
+#ifdef _WIN32
+    char Path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, Path, MAX_PATH);
+    std::string Full = Path;
+#else
+    char Path[4096];
+    ssize_t Length = readlink("/proc/self/exe", Path, sizeof(Path) - 1);
+    std::string Full = Length > 0 ? std::string(Path, size_t(Length)) : "";
+#endif
+    size_t Slash = Full.find_last_of("\\/");
+    return Slash == std::string::npos ? "" : Full.substr(0, Slash + 1);
+}
+
+std::string DefaultPluginPath()
+{
+#ifdef _WIN32
+    return ProgramFolder() + "Quorrel.dll";
+#else
+    return ProgramFolder() + "Quorrel.so";
+#endif
+}
+
+void ApplySettings()
+{
+    std::string Key = PluginSettingsKey();
+    if (Options.ClearSettings) {
+        HKEY Handle;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, Key.c_str(), 0, KEY_ALL_ACCESS, &Handle) ==
+            ERROR_SUCCESS) {
+            // Deleting renumbers the values: always take the first.
+            for (;;) {
+                char Name[256];
+                DWORD NameSize = sizeof(Name);
+                if (RegEnumValueA(Handle, 0, Name, &NameSize, nullptr, nullptr, nullptr,
+                                  nullptr) != ERROR_SUCCESS ||
+                    RegDeleteValueA(Handle, Name) != ERROR_SUCCESS)
+                    break;
+            }
+            RegCloseKey(Handle);
+        }
+    }
+    if (Options.Settings.empty()) return;
+    HKEY Handle;
+    DWORD Disposition = 0;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, Key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &Handle, &Disposition) != ERROR_SUCCESS)
+        return;
+    for (const auto &Setting : Options.Settings) {
+        DWORD Value = Setting.second;
+        RegSetValueExA(Handle, Setting.first.c_str(), 0, REG_DWORD,
+                       reinterpret_cast<const BYTE *>(&Value), sizeof(Value));
+    }
+    RegCloseKey(Handle);
+}
+
+void SetClipboard(const std::string &Text)
+{
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    if (!Text.empty()) {
+        HGLOBAL Block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, Text.size() + 1);
+        char *Data = Block ? static_cast<char *>(GlobalLock(Block)) : nullptr;
+        if (Data) {
+            std::memcpy(Data, Text.c_str(), Text.size() + 1);
+            GlobalUnlock(Block);
+            SetClipboardData(CF_OEMTEXT, Block);
+        }
+    }
+    CloseClipboard();
+}
+
+bool LoadThePlugin(std::string &Error)
+{
+    std::string Path = Options.PluginPath.empty() ? DefaultPluginPath() : Options.PluginPath;
+    if (!HostLoadPlugin(Path, ThePlugin.Module, Error)) return false;
+    ThePlugin.Number = HostAddPlugin(ThePlugin.Module.Path);
+    HostSetLanguage(Options.Language);
+    if (Options.CharTables >= 0) HostSetCharTableCount(Options.CharTables);
+    int Size = Options.OldHost ? int(offsetof(PluginStartupInfo, ShowHelp))
+                               : int(sizeof(PluginStartupInfo));
+    ThePlugin.Module.SetStartupInfo(HostStartupInfo(ThePlugin.Number, Size));
+
+    PluginInfo Info;
+    std::memset(&Info, 0, sizeof(Info));
+    Info.StructSize = sizeof(Info);
+    ThePlugin.Module.GetPluginInfo(&Info);
+    ThePlugin.Flags = Info.Flags;
+    for (int I = 0; I < Info.PluginMenuStringsNumber && Info.PluginMenuStrings; I++)
+        ThePlugin.MenuStrings.push_back(Info.PluginMenuStrings[I] ? Info.PluginMenuStrings[I]
+                                                                  : "");
+    for (int I = 0; I < Info.PluginConfigStringsNumber && Info.PluginConfigStrings; I++)
+        ThePlugin.ConfigStrings.push_back(
+            Info.PluginConfigStrings[I] ? Info.PluginConfigStrings[I] : "");
+    return true;
+}
+
+Place PlaceOf(const std::string &Name)
+{
+    if (Name == "editor") return Place::Editor;
+    if (Name == "viewer") return Place::Viewer;
+    return Place::Panels;
+}
+
+// One opening as a script asks: the keys go into the input first, then the
+// plugin runs; the console is compared before and after.
+int RunScripted(Place Where)
+{
+    EnterPlace(Where);
+    ConsoleSnapshot Before = TakeSnapshot();
+    if (Options.HaveKeys) HostWriteKeys(Options.Keys);
+    long Result;
+    const char *ResultName;
+    if (Options.Configure) {
+        ResultName = "configure_result";
+        Result = ThePlugin.Module.Configure(0);
+    } else {
+        ResultName = "open_result";
+        Result = long(INT_PTR(ThePlugin.Module.OpenPlugin(OpenFromValue(Where), 0)));
+    }
+    ConsoleSnapshot After = TakeSnapshot();
+    if (Where == Place::Editor) HostProcessPendingEditorInput();
+    if (Options.Report) {
+        RestoreUserConsole();
+        PrintReport(ResultName, Result, Before, After);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string PluginSettingsKey() { return std::string(HostRootKey) + "\\Quorrel"; }
+
+int main(int argc, char **argv)
+{
+    std::vector<std::string> Args(argv + 1, argv + argc);
+    std::string Error;
+    if (!ParseHostOptions(Args, Options, Error)) {
+        std::fprintf(stderr, "quorrel-host: %s\nTry 'quorrel-host --help'.\n", Error.c_str());
+        return 2;
+    }
+    if (Options.Help) {
+        std::fputs(HostUsage().c_str(), stdout);
+        return 0;
+    }
+    bool Scripted = Options.FromGiven || Options.Configure || Options.HaveKeys || Options.Report;
+#ifndef _WIN32
+    if (!Scripted) {
+        std::fprintf(stderr,
+                     "quorrel-host: this native build has no terminal console; give --keys,\n"
+                     "--report, --from or --configure for a scripted run, or run the Windows\n"
+                     "build (./run).\n");
+        return 2;
+    }
+#endif
+    StartTimeout();
+    HostStart();
+    UserScreen = TakeSnapshot();
+    ScreenSaved = true;
+    TakeOverInputMode();
+    ApplySettings();
+    if (Options.HaveClipboard) SetClipboard(Options.Clipboard);
+    if (!LoadThePlugin(Error)) {
+        RestoreUserConsole();
+        std::fprintf(stderr, "quorrel-host: %s\n", Error.c_str());
+        return 1;
+    }
+    HostSetCmdLine(Options.CmdLine,
+                   Options.CmdLinePos < 0 ? int(Options.CmdLine.size()) : Options.CmdLinePos);
+    HostSetEditor({Options.EditorLine}, 0, Options.EditorPos, Options.EditorTable,
+                  Options.EditorAnsi);
+    HostCloseEditor();
+
+    Place Start = PlaceOf(Options.From);
+    if (Scripted) RunScripted(Start);
+#ifdef _WIN32
+    if (!Options.Report) RunInteractive(Start);
+#endif
+    HostUnloadPlugin(ThePlugin.Module);
+    RestoreUserConsole();
+    return 0;
+}
