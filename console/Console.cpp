@@ -103,6 +103,8 @@ void ConsoleResetForTests() {
     FreeBuffer(DrawScreen);
     FreeBuffer(ShownScreen);
     UnreadRows.clear();
+    FirstDifferentRow = 0;
+    LastDifferentRow = -1;
     CloseConsoleHandle(InputHandle);
     CloseConsoleHandle(OutputHandle);
     StartCount = 0;
