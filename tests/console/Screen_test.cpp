@@ -134,12 +134,12 @@ TEST_F(Screen, CursorRoutinesSetWhatTheyAreAsked) {
     EXPECT_EQ(Cursor.dwSize, 40u);
     EXPECT_EQ(Cursor.bVisible, 0);
     BoxX1 = 1;
-    BoxY1 = 2;
-    CursorTo(2, 3);
+    BoxY1 = 1;
+    CursorTo(2, 0);
     CONSOLE_SCREEN_BUFFER_INFO Info = {};
     GetConsoleScreenBufferInfo(OutputHandle, &Info);
     EXPECT_EQ(Info.dwCursorPosition.X, 3);
-    EXPECT_EQ(Info.dwCursorPosition.Y, 5);
+    EXPECT_EQ(Info.dwCursorPosition.Y, 1);
     CloseScreen();
     GetConsoleCursorInfo(OutputHandle, &Cursor);
     EXPECT_EQ(Cursor.dwSize, 99u);
