@@ -142,6 +142,7 @@ struct HelpCall {
     std::string ModuleName;
     std::string Topic;  // as asked ("" for none)
     std::string Shown;  // the topic opened, "" when none was found
+    std::vector<std::string> Visited;  // every topic shown, links and going back included
 };
 const std::vector<DialogCall> &HostDialogCalls();
 const std::vector<MenuCall> &HostMenuCalls();

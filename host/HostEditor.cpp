@@ -43,16 +43,17 @@ std::string &CursorLine()
 }
 
 // Inserts at the cursor and moves it past the text. A cursor beyond the end
-// of the line pads it with blanks first, as Far's editor does. A line break
-// ("\r\n", "\r" or "\n") splits the line.
-void InsertAtCursor(const std::string &Text)
+// of the line pads it with blanks first, as Far's editor does. With
+// LineBreaks, "\r\n", "\r" and "\n" split the line; otherwise they are
+// characters like any other (as after Ctrl+Q).
+void InsertAtCursor(const std::string &Text, bool LineBreaks = true)
 {
     for (size_t I = 0; I < Text.size(); I++) {
         std::string &Line = CursorLine();
         CurPos = std::max(CurPos, 0);
         if (size_t(CurPos) > Line.size()) Line.append(size_t(CurPos) - Line.size(), ' ');
         char Ch = Text[I];
-        if (Ch == '\r' || Ch == '\n') {
+        if (LineBreaks && (Ch == '\r' || Ch == '\n')) {
             if (Ch == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n') I++;
             std::string Rest = Line.substr(size_t(CurPos));
             Line.erase(size_t(CurPos));
@@ -274,7 +275,7 @@ bool HostEditorKey(const KEY_EVENT_RECORD &Record)
     HostKey Key = KeyFromRecord(Record);
     if (QuoteNext) {
         QuoteNext = false;
-        if (Key.Ch) InsertAtCursor(std::string(1, char(Key.Ch)));
+        if (Key.Ch) InsertAtCursor(std::string(1, char(Key.Ch)), false);
         return true;
     }
     if (IsQuoteKey(Record)) {

@@ -140,7 +140,7 @@ bool LoadTopic(const std::string &Module, const std::string &Name, HelpTopic &To
     return !File.empty() && FindHelpTopic(ReadWholeFile(File), Name, Topic);
 }
 
-void RunHelpBox(HelpBox &B)
+void RunHelpBox(HelpBox &B, HelpCall &Call)
 {
     std::vector<std::pair<HelpTopic, int>> History;
     for (;;) {
@@ -184,6 +184,7 @@ void RunHelpBox(HelpBox &B)
             if (!LoadTopic(B.Module, B.Links[size_t(B.SelectedLink)].Link.Topic, Next)) break;
             History.push_back({B.Topic, B.Top});
             Open(B, Next);
+            Call.Visited.push_back(B.Topic.Name);
             break;
         }
         case VK_BACK:
@@ -191,6 +192,7 @@ void RunHelpBox(HelpBox &B)
             Open(B, History.back().first);
             B.Top = History.back().second;
             History.pop_back();
+            Call.Visited.push_back(B.Topic.Name);
             break;
         default: break;
         }
@@ -320,17 +322,19 @@ bool HostRunHelp(const std::string &ModuleName, const std::string &Topic)
     std::string Name = Topic.empty() ? "Contents" : Topic;
     bool Ok = LoadTopic(ModuleName, Name, Found);
     Call.Shown = Ok ? Found.Name : "";
-    Calls.push_back(Call);
     if (!Ok) {
+        Calls.push_back(Call);
         NotFoundBox(Name);
         return false;
     }
+    Call.Visited.push_back(Found.Name);
     HelpBox Box;
     Box.Module = ModuleName;
     Open(Box, Found);
     SavedArea Area = HostSaveArea(BoxLeft(), BoxTop(), BoxRight(), BoxBottom());
-    RunHelpBox(Box);
+    RunHelpBox(Box, Call);
     HostRestoreArea(Area);
+    Calls.push_back(Call);
     return true;
 }
 

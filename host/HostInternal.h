@@ -74,6 +74,8 @@ struct HostKey {
 // over. False when the input is empty and HostSetInputEndsUi is set.
 bool HostReadKey(HostKey &Key);
 bool HostInputEndsUi();
+// Whether an input record is waiting (without taking it).
+bool HostInputPending();
 HostKey KeyFromRecord(const KEY_EVENT_RECORD &Record);
 
 // Opens a help topic of a module's .hlf in the scrollable help box and runs

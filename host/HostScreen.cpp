@@ -291,12 +291,19 @@ HostKey KeyFromRecord(const KEY_EVENT_RECORD &Record)
     return Key;
 }
 
+// Wine's terminal console reads the terminal only for a peek or a read, not
+// for GetNumberOfConsoleInputEvents: peeking is the way to poll.
+bool HostInputPending()
+{
+    INPUT_RECORD Record;
+    DWORD Count = 0;
+    return PeekConsoleInputA(InHandle, &Record, 1, &Count) && Count > 0;
+}
+
 bool HostReadKey(HostKey &Key)
 {
     for (;;) {
-        DWORD Pending = 0;
-        if (!GetNumberOfConsoleInputEvents(InHandle, &Pending)) Pending = 0;
-        if (Pending == 0) {
+        if (!HostInputPending()) {
             if (InputEndsUi) return false;
             Sleep(20);
             continue;

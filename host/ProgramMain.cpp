@@ -75,6 +75,10 @@ void StartTimeout()
 #endif
 }
 
+// Keys as escape sequences in characters; Wine's terminal console starts
+// with it set.
+const DWORD VirtualTerminalInput = 0x0200;
+
 // Like Far: Ctrl+C and the mouse arrive as input records, no quick edit.
 void TakeOverInputMode()
 {
@@ -82,7 +86,7 @@ void TakeOverInputMode()
     ModeSaved = true;
     DWORD Mode = UserInputMode;
     Mode &= ~DWORD(ENABLE_PROCESSED_INPUT | ENABLE_QUICK_EDIT_MODE | ENABLE_LINE_INPUT |
-                   ENABLE_ECHO_INPUT);
+                   ENABLE_ECHO_INPUT | VirtualTerminalInput);
     Mode |= ENABLE_MOUSE_INPUT | ENABLE_EXTENDED_FLAGS;
     SetConsoleMode(HostInputHandle(), Mode);
 #ifdef _WIN32

@@ -1,5 +1,6 @@
 // quorrel-host's report after a scripted opening, and the console snapshots
 // it compares.
+#include "HostInternal.h"
 #include "Program.h"
 
 #include <algorithm>
@@ -160,8 +161,7 @@ void PrintReport(const std::string &ResultName, long Result, const ConsoleSnapsh
 
     std::vector<INPUT_RECORD> Left;
     for (;;) {
-        DWORD Pending = 0;
-        if (!GetNumberOfConsoleInputEvents(HostInputHandle(), &Pending) || Pending == 0) break;
+        if (!HostInputPending()) break;
         INPUT_RECORD Record;
         DWORD Read = 0;
         if (!ReadConsoleInputA(HostInputHandle(), &Record, 1, &Read) || Read != 1) break;

@@ -117,17 +117,17 @@ void DrawPanel(int Index, int X1, int X2)
     int Y1 = 0, Y2 = H - 3;
     HostFillRect(X1, Y1, X2, Y2, ' ', ColPanel);
     HostDrawFrame(X1, Y1, X2, Y2, true, ColPanel);
+    int LineX = X2 - 11;  // the size column's line; X2-10..X2-1 hold the size
+    HostPutChar(LineX, Y1, char(0xD1), ColPanel);  // it meets the frame
     std::string Title = " " + FitLeft(FolderText(P), X2 - X1 - 5) + " ";
     HostPutText(X1 + (X2 - X1 + 1 - int(Title.size())) / 2, Y1, Title,
                 Index == Active ? ColPanelActiveTitle : ColPanelTitle);
-    int SizeX = X2 - 10;  // size column X2-10..X2-1, its line at X2-11
-    int LineX = X2 - 11;
+    int SizeX = X2 - 10;
     int NameWidth = LineX - X1 - 1;
     HostPutText(X1 + 1 + std::max(NameWidth - 4, 0) / 2, 1, "Name", ColPanelHeader);
     HostPutText(SizeX + 3, 1, "Size", ColPanelHeader);
     int Rows = EntryRows();
     for (int Row = 0; Row <= Rows; Row++) HostPutChar(LineX, 1 + Row, char(BoxV1), ColPanel);
-    HostPutChar(LineX, Y1, char(0xD1), ColPanel);  // the column line meets the frame
     for (int Row = 0; Row < Rows; Row++) {
         size_t I = size_t(P.Top + Row);
         if (I >= P.Entries.size()) break;
@@ -158,14 +158,20 @@ void DrawKeyBar(const std::vector<std::string> &Labels)
 {
     int W = HostScreenWidth(), Y = HostScreenHeight() - 1;
     HostFillRect(0, Y, W - 1, Y, ' ', ColKeyNumber);
+    // Each key gets its number and an equal share of the rest; the columns
+    // left over go to the last keys, whose numbers are longer.
+    const int Digits = 9 + 3 * 2;
+    int Share = std::max((W - Digits) / 12, 0), Extra = std::max(W - Digits - Share * 12, 0);
+    int X = 0;
     for (int I = 0; I < 12; I++) {
-        int X = I * W / 12, End = (I + 1) * W / 12;
         std::string Number = std::to_string(I + 1);
-        HostPutText(X, Y, Number, ColKeyNumber);
+        int Room = Share + (I >= 12 - Extra ? 1 : 0);
         std::string Label = I < int(Labels.size()) ? Labels[size_t(I)] : "";
-        int Room = End - X - int(Number.size());
-        HostFillRect(X + int(Number.size()), Y, End - 1, Y, ' ', ColKeyLabel);
-        HostPutText(X + int(Number.size()), Y, Fit(Label, Room), ColKeyLabel);
+        HostPutText(X, Y, Number, ColKeyNumber);
+        X += int(Number.size());
+        HostFillRect(X, Y, X + Room - 1, Y, ' ', ColKeyLabel);
+        HostPutText(X, Y, Fit(Label, Room), ColKeyLabel);
+        X += Room;
     }
 }
 
@@ -280,9 +286,7 @@ bool WaitInput(INPUT_RECORD &Record)
             HostReadConsoleScreen();
             return false;
         }
-        DWORD Pending = 0;
-        GetNumberOfConsoleInputEvents(HostInputHandle(), &Pending);
-        if (Pending == 0) {
+        if (!HostInputPending()) {
             Sleep(20);
             continue;
         }
