@@ -34,6 +34,26 @@ bool ParseSetting(const std::string &Text, std::pair<std::string, DWORD> &Settin
     return true;
 }
 
+bool ParseHex(const std::string &Text, std::string &Bytes)
+{
+    Bytes.clear();
+    if (Text.size() % 2 != 0) return false;
+    for (size_t I = 0; I < Text.size(); I += 2) {
+        int Value = 0;
+        for (size_t K = I; K < I + 2; K++) {
+            char Ch = Text[K];
+            int Digit = Ch >= '0' && Ch <= '9'   ? Ch - '0'
+                        : Ch >= 'a' && Ch <= 'f' ? Ch - 'a' + 10
+                        : Ch >= 'A' && Ch <= 'F' ? Ch - 'A' + 10
+                                                 : -1;
+            if (Digit < 0) return false;
+            Value = Value * 16 + Digit;
+        }
+        Bytes += char(Value);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string HostUsage()
@@ -62,6 +82,7 @@ std::string HostUsage()
                "  --set NAME=VALUE         store a DWORD value in the plugin's registry key first\n"
                "  --clear-settings         delete the plugin's registry values first\n"
                "  --clipboard TEXT         put TEXT on the clipboard first (\"\" empties it)\n"
+               "  --clipboard-hex HEX      the same with the bytes given in hexadecimal\n"
                "  --tables N               offer N code tables (the host's repeated as needed)\n"
                "  --old-host               a startup record without ShowHelp, as older hosts\n"
                "  --timeout SECONDS        end the program after this long (scripted runs)\n"
@@ -172,6 +193,13 @@ bool ParseHostOptions(const std::vector<std::string> &Args, HostOptions &O, std:
         } else if (Name == "--clipboard") {
             Ok = Take();
             O.Clipboard = Value;
+            O.HaveClipboard = true;
+        } else if (Name == "--clipboard-hex") {
+            Ok = Take();
+            if (Ok && !ParseHex(Value, O.Clipboard)) {
+                Error = "--clipboard-hex takes pairs of hexadecimal digits, not '" + Value + "'";
+                Ok = false;
+            }
             O.HaveClipboard = true;
         } else if (Name == "--tables") {
             Ok = Number(0, 1000, O.CharTables);

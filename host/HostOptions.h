@@ -28,7 +28,7 @@ struct HostOptions {
     bool ClearSettings = false;
     std::vector<std::pair<std::string, DWORD>> Settings;  // --set NAME=VALUE
     bool HaveClipboard = false;
-    std::string Clipboard;
+    std::string Clipboard;  // --clipboard TEXT, or the bytes of --clipboard-hex
     int CharTables = -1;  // -1: every table the host has
     bool OldHost = false;  // a startup record that ends before ShowHelp
     int Timeout = 0;       // seconds; 0: none

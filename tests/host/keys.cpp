@@ -222,6 +222,9 @@ TEST(HostOptions, AcceptsAndRefuses)
         {{"--set", "PasteMode=two"}, false, "NAME=NUMBER"},
         {{"--report=yes"}, false, "takes no value"},
         {{"--plugin", ""}, false, "path"},
+        {{"--clipboard-hex", "610D0A62"}, true, ""},
+        {{"--clipboard-hex", "61G0"}, false, "hexadecimal"},
+        {{"--clipboard-hex", "610"}, false, "hexadecimal"},
         {{"--frob"}, false, "unknown option"},
         {{"extra"}, false, "unknown option"},
     };
@@ -262,6 +265,10 @@ TEST(HostOptions, Values)
     EXPECT_EQ(45, O.CharTables);
     EXPECT_TRUE(O.OldHost);
     EXPECT_FALSE(O.Report);
+
+    HostOptions Hex;
+    ASSERT_TRUE(ParseHostOptions({"--clipboard-hex", "610d0AfF"}, Hex, Error));
+    EXPECT_EQ("a\r\n\xFF", Hex.Clipboard);
 }
 
 TEST(ReportText, EscapesAllButPrintableAscii)

@@ -1,0 +1,354 @@
+// End to end: quorrel-host loads the real plugin module, opens it with
+// queued input and reports what the plugin left behind. The same reports are
+// expected natively (winsim) and under Wine (a real console).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <cstdio>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+struct RunResult {
+    int Exit = -1;
+    std::string Out;
+};
+
+std::string ProgramFolder()
+{
+#ifdef _WIN32
+    char Path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, Path, MAX_PATH);
+    std::string Full = Path;
+#else
+    char Path[4096];
+    ssize_t Length = readlink("/proc/self/exe", Path, sizeof(Path) - 1);
+    std::string Full = Length > 0 ? std::string(Path, size_t(Length)) : "";
+#endif
+    return Full.substr(0, Full.find_last_of("\\/") + 1);
+}
+
+#ifdef _WIN32
+// Quotes one argument for the Windows command line: backslashes before a
+// quote are doubled, quotes escaped.
+std::string Quote(const std::string &Arg)
+{
+    std::string Out = "\"";
+    size_t Backslashes = 0;
+    for (char Ch : Arg) {
+        if (Ch == '\\') {
+            Backslashes++;
+            continue;
+        }
+        if (Ch == '"') Out.append(Backslashes * 2 + 1, '\\');
+        else Out.append(Backslashes, '\\');
+        Backslashes = 0;
+        Out += Ch;
+    }
+    Out.append(Backslashes * 2, '\\');
+    return Out + "\"";
+}
+
+RunResult RunHost(const std::vector<std::string> &Args)
+{
+    RunResult Result;
+    std::string Command = Quote(ProgramFolder() + "quorrel-host.exe");
+    for (const std::string &Arg : Args) Command += " " + Quote(Arg);
+    SECURITY_ATTRIBUTES Inherit = {sizeof(Inherit), nullptr, TRUE};
+    HANDLE Read, Write;
+    if (!CreatePipe(&Read, &Write, &Inherit, 0)) return Result;
+    SetHandleInformation(Read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA Startup;
+    ZeroMemory(&Startup, sizeof(Startup));
+    Startup.cb = sizeof(Startup);
+    Startup.dwFlags = STARTF_USESTDHANDLES;
+    Startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    Startup.hStdOutput = Write;
+    Startup.hStdError = Write;
+    PROCESS_INFORMATION Process;
+    // The program shares this test's console, as Far's plugins share Far's.
+    BOOL Started = CreateProcessA(nullptr, &Command[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                  nullptr, &Startup, &Process);
+    CloseHandle(Write);
+    if (!Started) {
+        CloseHandle(Read);
+        return Result;
+    }
+    char Buffer[4096];
+    DWORD Got;
+    while (ReadFile(Read, Buffer, sizeof(Buffer), &Got, nullptr) && Got > 0)
+        Result.Out.append(Buffer, Got);
+    CloseHandle(Read);
+    WaitForSingleObject(Process.hProcess, INFINITE);
+    DWORD Code = 0;
+    GetExitCodeProcess(Process.hProcess, &Code);
+    Result.Exit = int(Code);
+    CloseHandle(Process.hProcess);
+    CloseHandle(Process.hThread);
+    // Text mode on the other side may have turned line ends into CR LF.
+    std::string Clean;
+    for (char Ch : Result.Out)
+        if (Ch != '\r') Clean += Ch;
+    Result.Out = Clean;
+    return Result;
+}
+#else
+std::string Quote(const std::string &Arg)
+{
+    std::string Out = "'";
+    for (char Ch : Arg) Out += Ch == '\'' ? std::string("'\\''") : std::string(1, Ch);
+    return Out + "'";
+}
+
+RunResult RunHost(const std::vector<std::string> &Args)
+{
+    RunResult Result;
+    std::string Command = Quote(ProgramFolder() + "quorrel-host");
+    for (const std::string &Arg : Args) Command += " " + Quote(Arg);
+    Command += " 2>&1";
+    FILE *Pipe = popen(Command.c_str(), "r");
+    if (!Pipe) return Result;
+    char Buffer[4096];
+    size_t Got;
+    while ((Got = fread(Buffer, 1, sizeof(Buffer), Pipe)) > 0) Result.Out.append(Buffer, Got);
+    int Status = pclose(Pipe);
+    Result.Exit = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+    return Result;
+}
+#endif
+
+// Every scripted run starts from nothing: no settings, an empty clipboard
+// (the registry and the clipboard outlive a run under Wine).
+RunResult Report(std::vector<std::string> Args)
+{
+    std::vector<std::string> All = {"--report", "--timeout", "60", "--clear-settings",
+                                    "--clipboard", ""};
+    All.insert(All.end(), Args.begin(), Args.end());
+    return RunHost(All);
+}
+
+struct Scenario {
+    const char *Name;
+    std::vector<std::string> Args;
+    const char *Expected;
+};
+
+// The console lines end every report: whatever the plugin drew, the console
+// is as it was before the opening.
+#define RESTORED                                                                               \
+    "console_cells=same\n"                                                                     \
+    "console_title=same\n"                                                                     \
+    "console_cursor_shape=same\n"                                                              \
+    "console_cursor_pos=same\n"
+#define ENTER_UP_LEFT                                                                          \
+    "input_left=1\n"                                                                           \
+    "input_left.1=key up vk=13 scan=28 char=13 state=0x20\n"
+#define NO_EDITOR                                                                              \
+    "editor_line=\n"                                                                           \
+    "editor_cur_line=0\n"                                                                      \
+    "editor_pos=0\n"                                                                           \
+    "editor_redraws=0\n"
+
+const Scenario Scenarios[] = {
+    {"panels, PasteMode 1: the character goes in at the command line's cursor",
+     {"--set", "PasteMode=1", "--set", "CopyMode=1", "--set", "LastChar=65", "--cmdline", "ab",
+      "--cmdline-pos", "1", "--keys", "Right Right Enter"},
+     "open_result=-1\n"
+     "cmdline=aCb\n"
+     "cmdline_pos=2\n" NO_EDITOR
+     "clipboard_hex=43\n"
+     "registry.CopyMode=dword:1\n"
+     "registry.LastChar=dword:67\n"
+     "registry.PasteMode=dword:1\n" RESTORED ENTER_UP_LEFT},
+
+    {"panels, PasteMode 2: Ctrl+Enter appends to the clipboard's first line, which goes in",
+     {"--clipboard-hex", "78790D0A7A7A", "--set", "PasteMode=2", "--set", "LastChar=67",
+      "--cmdline", "ab", "--keys", "CtrlEnter"},
+     "open_result=-1\n"
+     "cmdline=abxyC\n"
+     "cmdline_pos=5\n" NO_EDITOR
+     "clipboard_hex=787943\n"
+     "registry.LastChar=dword:67\n"
+     "registry.PasteMode=dword:2\n" RESTORED
+     "input_left=2\n"
+     "input_left.1=key up vk=13 scan=28 char=10 state=0x28\n"
+     "input_left.2=key up vk=17 scan=29 char=0 state=0x20\n"},
+
+    {"editor, CopyMode set: Ctrl+Q and the raw code, read by the editor afterwards",
+     {"--from", "editor", "--editor-line", "abc", "--editor-pos", "1", "--set", "CopyMode=1",
+      "--set", "LastChar=1", "--keys", "Enter"},
+     "open_result=-1\n"
+     "cmdline=\n"
+     "cmdline_pos=0\n"
+     "editor_line=a\\x01bc\n"
+     "editor_cur_line=0\n"
+     "editor_pos=2\n"
+     "editor_redraws=0\n"
+     "clipboard_hex=01\n"
+     "registry.CopyMode=dword:1\n"
+     "registry.LastChar=dword:1\n" RESTORED "input_left=0\n"},
+
+    {"editor, CopyMode clear: the table's character inserted as text, then a redraw",
+     {"--from", "editor", "--editor-line", "abc", "--editor-pos", "1", "--editor-table", "0",
+      "--set", "CopyMode=0", "--set", "LastChar=233", "--keys", "Enter"},
+     "open_result=-1\n"
+     "cmdline=\n"
+     "cmdline_pos=0\n"
+     "editor_line=a\\x82bc\n"
+     "editor_cur_line=0\n"
+     "editor_pos=2\n"
+     "editor_redraws=1\n"
+     "clipboard_hex=82\n"
+     "registry.CopyMode=dword:0\n"
+     "registry.LastChar=dword:233\n" RESTORED "input_left=0\n"},
+
+    {"editor, ShowEditorChar: the chart starts on the character under the cursor",
+     {"--from", "editor", "--editor-line", "xyz", "--editor-pos", "2", "--set",
+      "ShowEditorChar=1", "--set", "LastChar=0", "--keys", "Esc"},
+     "open_result=-1\n"
+     "cmdline=\n"
+     "cmdline_pos=0\n"
+     "editor_line=xyz\n"
+     "editor_cur_line=0\n"
+     "editor_pos=2\n"
+     "editor_redraws=0\n"
+     "clipboard_hex=\n"
+     "registry.LastChar=dword:122\n"
+     "registry.ShowEditorChar=dword:1\n" RESTORED "input_left=0\n"},
+
+    {"viewer: the clipboard gets the character, nothing is typed",
+     {"--from", "viewer", "--cmdline", "ab", "--set", "LastChar=65", "--keys", "Right Enter"},
+     "open_result=-1\n"
+     "cmdline=ab\n"
+     "cmdline_pos=2\n" NO_EDITOR
+     "clipboard_hex=42\n"
+     "registry.LastChar=dword:66\n" RESTORED ENTER_UP_LEFT},
+
+    {"Esc: nothing delivered, the code moved to is kept",
+     {"--cmdline", "ab", "--set", "LastChar=65", "--keys", "Down Esc"},
+     "open_result=-1\n"
+     "cmdline=ab\n"
+     "cmdline_pos=2\n" NO_EDITOR
+     "clipboard_hex=\n"
+     "registry.LastChar=dword:97\n" RESTORED
+     "input_left=1\n"
+     "input_left.1=key up vk=27 scan=1 char=27 state=0x20\n"},
+
+    {"the host's configuration menu: the options dialog saves all six",
+     {"--configure", "--keys", "Down Down Space Enter"},
+     "configure_result=-1\n"
+     "cmdline=\n"
+     "cmdline_pos=0\n" NO_EDITOR
+     "clipboard_hex=\n"
+     "registry.CopyMode=dword:1\n"
+     "registry.PasteMode=dword:2\n"
+     "registry.ShowCmdlineChar=dword:0\n"
+     "registry.ShowEditorChar=dword:0\n"
+     "registry.ShowWinTable=dword:0\n"
+     "registry.TypeMode=dword:1\n" RESTORED ENTER_UP_LEFT},
+
+    {"options from the chart (F11) apply at once: PasteMode 2 delivers the clipboard",
+     {"--set", "LastChar=65", "--keys", "F11 Down Down Space Enter Enter"},
+     "open_result=-1\n"
+     "cmdline=A\n"
+     "cmdline_pos=1\n" NO_EDITOR
+     "clipboard_hex=41\n"
+     "registry.CopyMode=dword:1\n"
+     "registry.LastChar=dword:65\n"
+     "registry.PasteMode=dword:2\n"
+     "registry.ShowCmdlineChar=dword:0\n"
+     "registry.ShowEditorChar=dword:0\n"
+     "registry.ShowWinTable=dword:0\n"
+     "registry.TypeMode=dword:1\n" RESTORED ENTER_UP_LEFT},
+
+    {"table menu (Shift+F8): the host's ISO 8859-1 maps 233 to 437's 130",
+     {"--set", "LastChar=233", "--set", "CopyMode=0", "--keys", "ShiftF8 Down Enter Enter"},
+     "open_result=-1\n"
+     "cmdline=\\x82\n"
+     "cmdline_pos=1\n" NO_EDITOR
+     "clipboard_hex=82\n"
+     "registry.CopyMode=dword:0\n"
+     "registry.LastChar=dword:233\n" RESTORED ENTER_UP_LEFT},
+
+    {"help (F1) over the chart, then confirm",
+     {"--set", "LastChar=66", "--keys", "F1 PgDn Tab Enter Esc Enter"},
+     "open_result=-1\n"
+     "cmdline=B\n"
+     "cmdline_pos=1\n" NO_EDITOR
+     "clipboard_hex=42\n"
+     "registry.LastChar=dword:66\n" RESTORED ENTER_UP_LEFT},
+
+    {"mouse: a double click on row 2, column 1 of the chart at (19,4) confirms 65",
+     {"--keys", "DoubleClick(25,10)"},
+     "open_result=-1\n"
+     "cmdline=A\n"
+     "cmdline_pos=1\n" NO_EDITOR
+     "clipboard_hex=41\n"
+     "registry.LastChar=dword:65\n" RESTORED
+     "input_left=1\n"
+     "input_left.1=mouse x=25 y=10 buttons=0 flags=0 state=0x20\n"},
+
+    {"Ctrl+Alt+Shift held: keys meanwhile do nothing",
+     {"--set", "LastChar=65", "--keys", "CtrlAltShiftDown Right CtrlAltShiftUp Right Enter"},
+     "open_result=-1\n"
+     "cmdline=B\n"
+     "cmdline_pos=1\n" NO_EDITOR
+     "clipboard_hex=42\n"
+     "registry.LastChar=dword:66\n" RESTORED ENTER_UP_LEFT},
+};
+
+std::vector<std::string> Lines(const std::string &Text)
+{
+    std::vector<std::string> Out;
+    size_t Start = 0;
+    while (Start < Text.size()) {
+        size_t End = Text.find('\n', Start);
+        if (End == std::string::npos) End = Text.size();
+        Out.push_back(Text.substr(Start, End - Start));
+        Start = End + 1;
+    }
+    return Out;
+}
+
+TEST(HostReport, Scenarios)
+{
+    for (const Scenario &S : Scenarios) {
+        SCOPED_TRACE(S.Name);
+        RunResult R = Report(S.Args);
+        EXPECT_EQ(0, R.Exit) << R.Out;
+        EXPECT_EQ(Lines(S.Expected), Lines(R.Out));
+    }
+}
+
+TEST(HostProgram, BadOptionsExitWithTwo)
+{
+    const std::vector<std::string> Bad[] = {
+        {"--bogus"}, {"--from", "menu"}, {"--keys", "Right Nowhere"}, {"--cmdline-pos", "x"}};
+    for (const std::vector<std::string> &Args : Bad) {
+        SCOPED_TRACE(Args[0]);
+        RunResult R = RunHost(Args);
+        EXPECT_EQ(2, R.Exit);
+        EXPECT_NE(std::string::npos, R.Out.find("quorrel-host: ")) << R.Out;
+        EXPECT_NE(std::string::npos, R.Out.find("--help")) << R.Out;
+    }
+    RunResult Help = RunHost({"--help"});
+    EXPECT_EQ(0, Help.Exit);
+    EXPECT_NE(std::string::npos, Help.Out.find("--keys SPEC")) << Help.Out;
+    EXPECT_NE(std::string::npos, Help.Out.find("CtrlDoubleClick(X,Y)")) << Help.Out;
+}
+
+TEST(HostProgram, MissingPluginExitsWithOne)
+{
+    RunResult R = RunHost({"--report", "--plugin", "no-such-plugin.module"});
+    EXPECT_EQ(1, R.Exit);
+    EXPECT_NE(std::string::npos, R.Out.find("cannot load")) << R.Out;
+}
+
+}  // namespace
