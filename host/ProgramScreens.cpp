@@ -437,8 +437,21 @@ void EnterPlace(Place Where)
     DrawPlace(Where);
 }
 
+// The console's title names where the host is, as Far's does.
+void ShowTitle(const std::string &Title)
+{
+    static std::string Shown;
+    if (Title == Shown) return;
+    Shown = Title;
+    SetConsoleTitleA(Title.c_str());
+}
+
 void DrawPlace(Place Where)
 {
+    InitPanels();
+    ShowTitle(Where == Place::Panels   ? "{" + FolderText(Panels[Active]) + "} - Far"
+              : Where == Place::Editor ? "Editor - quorrel.txt - Far"
+                                       : "View - " + ViewerName + " - Far");
     switch (Where) {
     case Place::Panels: DrawPanels(); break;
     case Place::Editor: DrawEditor(); break;
