@@ -81,7 +81,7 @@ HostKey KeyFromRecord(const KEY_EVENT_RECORD &Record);
 // Opens a help topic of a module's .hlf in the scrollable help box and runs
 // it until closed. Records a HelpCall. False when there is no such topic.
 bool HostRunHelp(const std::string &ModuleName, const std::string &Topic);
-// Message loading is reset with the rest.
+// Each unit's part of HostResetForTests.
 void HostMessagesReset();
 void HostPluginsReset();
 void HostEditorReset();
@@ -89,6 +89,7 @@ void HostDialogReset();
 void HostMenuReset();
 void HostHelpReset();
 std::string HostLanguage();
+// The folder of a module's path, with its separator ("." when it has none).
 std::string ModuleFolder(const std::string &ModuleName);
 std::string ReadWholeFile(const std::string &Path);
 

@@ -92,6 +92,18 @@ void Step(MenuState &M, int Dir, bool Wrap)
     }
 }
 
+// Selects the item at Target, or the nearest selectable one from there in
+// direction Dir, or else in the other direction.
+void SelectNear(MenuState &M, int Target, int Dir)
+{
+    for (int D : {Dir, -Dir})
+        for (int I = Target; I >= 0 && I < int(M.Texts.size()); I += D)
+            if (Selectable(M, I)) {
+                M.Selected = I;
+                return;
+            }
+}
+
 void ScrollToSelection(MenuState &M)
 {
     if (M.Selected < M.Top) M.Top = M.Selected;
@@ -233,16 +245,11 @@ int WINAPI HostMenu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, 
             Step(M, 1, Wrap);
         } else if (Key.Vk == VK_HOME || Key.Vk == VK_PRIOR) {
             int Target = Key.Vk == VK_HOME ? 0 : std::max(0, M.Selected - (M.Rows - 1));
-            M.Selected = Target - 1;  // then step forward onto a selectable item
-            if (M.Selected < 0) M.Selected = -1;
-            Step(M, 1, false);
-            if (!Selectable(M, M.Selected)) Step(M, -1, false);
+            SelectNear(M, Target, 1);
         } else if (Key.Vk == VK_END || Key.Vk == VK_NEXT) {
             int Target = Key.Vk == VK_END ? ItemsNumber - 1
                                           : std::min(ItemsNumber - 1, M.Selected + (M.Rows - 1));
-            M.Selected = Target + 1;
-            Step(M, -1, false);
-            if (!Selectable(M, M.Selected)) Step(M, 1, false);
+            SelectNear(M, Target, -1);
         } else if (Key.Ch > ' ' && !Key.Ctrl) {
             // A hotkey chooses its item at once, as in Far.
             int Found = -1;

@@ -228,6 +228,7 @@ TEST_F(MenuTest, KeyboardTable)
         {"Down Enter", 0, 4, 4},
         {"End Enter", 0, -1, 4},
         {"End Home Enter", 0, -1, 0},
+        {"End Up Up Enter", 0, -1, 1},
         {"PgDn Enter", 0, -1, 4},
         {"Esc", 0, 3, -1},
         {"F10", 0, 3, -1},
