@@ -75,8 +75,8 @@ void StartTimeout()
 #endif
 }
 
-// Keys as escape sequences in characters; Wine's terminal console starts
-// with it set.
+// Keys as escape sequences in characters, which a terminal host may leave
+// on; the host reads key records.
 const DWORD VirtualTerminalInput = 0x0200;
 
 // Like Far: Ctrl+C and the mouse arrive as input records, no quick edit.
