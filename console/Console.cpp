@@ -135,6 +135,8 @@ bool IsNT() {
 // ------------------------------------------------------- console state --
 
 void SaveConsoleState() {
+    // Wine leaves the buffer untouched for an empty title.
+    SavedTitle[0] = 0;
     GetConsoleTitleA(SavedTitle, sizeof SavedTitle);
     SavedTitle[sizeof SavedTitle - 1] = 0;
     GetConsoleCursorInfo(OutputHandle, &SavedCursorInfo);
