@@ -243,5 +243,7 @@ struct HostPlugin {
 // Loads the module and looks up the four exports by their plain names.
 bool HostLoadPlugin(const std::string &Path, HostPlugin &Plugin, std::string &Error);
 void HostUnloadPlugin(HostPlugin &Plugin);
+// The folder of the running program, with its trailing separator.
+std::string HostProgramFolder();
 
 #endif

@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 #include <climits>
 #include <cstdlib>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -80,4 +81,19 @@ void HostUnloadPlugin(HostPlugin &Plugin)
 #endif
     }
     Plugin = HostPlugin();
+}
+
+std::string HostProgramFolder()
+{
+#ifdef _WIN32
+    char Path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, Path, MAX_PATH);
+    std::string Full = Path;
+#else
+    char Path[4096];
+    ssize_t Length = readlink("/proc/self/exe", Path, sizeof(Path) - 1);
+    std::string Full = Length > 0 ? std::string(Path, size_t(Length)) : "";
+#endif
+    size_t Slash = Full.find_last_of("\\/");
+    return Slash == std::string::npos ? "" : Full.substr(0, Slash + 1);
 }

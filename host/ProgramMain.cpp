@@ -94,27 +94,12 @@ void TakeOverInputMode()
 #endif
 }
 
-std::string ProgramFolder()
-{
-#ifdef _WIN32
-    char Path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, Path, MAX_PATH);
-    std::string Full = Path;
-#else
-    char Path[4096];
-    ssize_t Length = readlink("/proc/self/exe", Path, sizeof(Path) - 1);
-    std::string Full = Length > 0 ? std::string(Path, size_t(Length)) : "";
-#endif
-    size_t Slash = Full.find_last_of("\\/");
-    return Slash == std::string::npos ? "" : Full.substr(0, Slash + 1);
-}
-
 std::string DefaultPluginPath()
 {
 #ifdef _WIN32
-    return ProgramFolder() + "Quorrel.dll";
+    return HostProgramFolder() + "Quorrel.dll";
 #else
-    return ProgramFolder() + "Quorrel.so";
+    return HostProgramFolder() + "Quorrel.so";
 #endif
 }
 

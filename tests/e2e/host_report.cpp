@@ -3,6 +3,8 @@
 // expected natively (winsim) and under Wine (a real console).
 #include <gtest/gtest.h>
 
+#include "Host.h"
+
 #include <windows.h>
 
 #include <string>
@@ -20,20 +22,6 @@ struct RunResult {
     int Exit = -1;
     std::string Out;
 };
-
-std::string ProgramFolder()
-{
-#ifdef _WIN32
-    char Path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, Path, MAX_PATH);
-    std::string Full = Path;
-#else
-    char Path[4096];
-    ssize_t Length = readlink("/proc/self/exe", Path, sizeof(Path) - 1);
-    std::string Full = Length > 0 ? std::string(Path, size_t(Length)) : "";
-#endif
-    return Full.substr(0, Full.find_last_of("\\/") + 1);
-}
 
 #ifdef _WIN32
 // Quotes one argument for the Windows command line: backslashes before a
@@ -59,7 +47,7 @@ std::string Quote(const std::string &Arg)
 RunResult RunHost(const std::vector<std::string> &Args)
 {
     RunResult Result;
-    std::string Command = Quote(ProgramFolder() + "quorrel-host.exe");
+    std::string Command = Quote(HostProgramFolder() + "quorrel-host.exe");
     for (const std::string &Arg : Args) Command += " " + Quote(Arg);
     SECURITY_ATTRIBUTES Inherit = {sizeof(Inherit), nullptr, TRUE};
     HANDLE Read, Write;
@@ -110,7 +98,7 @@ std::string Quote(const std::string &Arg)
 RunResult RunHost(const std::vector<std::string> &Args)
 {
     RunResult Result;
-    std::string Command = Quote(ProgramFolder() + "quorrel-host");
+    std::string Command = Quote(HostProgramFolder() + "quorrel-host");
     for (const std::string &Arg : Args) Command += " " + Quote(Arg);
     Command += " 2>&1";
     FILE *Pipe = popen(Command.c_str(), "r");
