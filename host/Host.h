@@ -243,6 +243,12 @@ struct HostPlugin {
 // Loads the module and looks up the four exports by their plain names.
 bool HostLoadPlugin(const std::string &Path, HostPlugin &Plugin, std::string &Error);
 void HostUnloadPlugin(HostPlugin &Plugin);
+// How the host writes cells to the console: WriteConsoleOutputA unless a
+// program sets another writer (null puts that one back).
+typedef BOOL(WINAPI *HostCellWriter)(HANDLE Output, const CHAR_INFO *Cells, COORD Size,
+                                     COORD Origin, PSMALL_RECT Region);
+void HostSetCellWriter(HostCellWriter Writer);
+
 // The folder of the running program, with its trailing separator.
 std::string HostProgramFolder();
 

@@ -14,6 +14,8 @@ bool Started = false;
 int Width = 0, Height = 0;
 std::vector<CHAR_INFO> Cells;
 
+HostCellWriter WriteCells = nullptr;  // null: WriteConsoleOutputA
+
 int TextCalls = 0;
 int FlushRequests = 0;
 bool InputEndsUi = false;
@@ -44,7 +46,9 @@ void TransferModel(bool ToConsole)
         COORD Origin = {0, 0};
         SMALL_RECT Region = {0, SHORT(Top), SHORT(Width - 1), SHORT(Bottom)};
         CHAR_INFO *Band = &Cells[size_t(Top) * Width];
-        if (ToConsole)
+        if (ToConsole && WriteCells)
+            WriteCells(OutHandle, Band, Size, Origin, &Region);
+        else if (ToConsole)
             WriteConsoleOutputA(OutHandle, Band, Size, Origin, &Region);
         else
             ReadConsoleOutputA(OutHandle, Band, Size, Origin, &Region);
@@ -67,6 +71,8 @@ void HostStart()
 }
 
 HANDLE HostInputHandle() { return InHandle; }
+
+void HostSetCellWriter(HostCellWriter Writer) { WriteCells = Writer; }
 HANDLE HostOutputHandle() { return OutHandle; }
 
 void HostResetForTests()

@@ -44,6 +44,11 @@ int OpenFromValue(Place Where);
 void PrintReport(const std::string &ResultName, long Result, const ConsoleSnapshot &Before,
                  const ConsoleSnapshot &After);
 
+// Under Wine's terminal console, show cells holding codes 0-31 and 127 as
+// the glyphs a Windows console draws for them, in the plugin's output and
+// the host's own. Does nothing elsewhere; for interactive runs only.
+void ShowControlGlyphsUnderWine(void *PluginModule);
+
 // Registry key of the plugin's settings, below HKEY_CURRENT_USER.
 std::string PluginSettingsKey();
 std::string ClipboardBytes();  // CF_OEMTEXT up to its zero, within the block

@@ -255,6 +255,7 @@ int main(int argc, char **argv)
     HostCloseEditor();
 
     Place Start = PlaceOf(Options.From);
+    if (!Options.Report) ShowControlGlyphsUnderWine(ThePlugin.Module.Module);
     if (Scripted) RunScripted(Start);
 #ifdef _WIN32
     if (!Options.Report) RunInteractive(Start);
