@@ -42,7 +42,7 @@ void ConsoleEnd();
 // frees buffers, closes handles, zeroes every module variable.
 void ConsoleResetForTests();
 
-// ------------------------------------------------------ screen (Part 4.1) --
+// ----------------------------------------------- screen and images --
 
 void OpenScreen(const std::string &Title);
 void CloseScreen();
@@ -82,7 +82,7 @@ std::string OemToAnsiText(const std::string &S);
 std::string RepeatChar(char Ch, int N);
 bool IsNT();
 
-// ------------------------------------------------------- boxes (Part 4.3) --
+// --------------------------------------------------------- boxes --
 
 void DrawBox(int X1, int Y1, int X2, int Y2, int Inset, WORD FillAttr, WORD FrameAttr,
              WORD TitleAttr, const std::string &Title);
@@ -91,7 +91,7 @@ void FillBox(WORD Attr);
 void DrawFrame(int Inset, WORD FrameAttr, WORD TitleAttr, const std::string &Title);
 extern const unsigned char FrameChars[12];
 
-// ------------------------------------------------------- input (Part 4.2) --
+// ----------------------------------------------- keyboard and mouse --
 
 extern bool CtrlDown, AltDown, ShiftDown, PeekHeld;
 extern int32_t MouseX, MouseY;
