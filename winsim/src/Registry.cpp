@@ -114,6 +114,14 @@ LONG SplitPath(LPCSTR path, std::vector<std::string> *parts)
     return ERROR_SUCCESS;
 }
 
+// The key behind a handle and the parts of a sub-key path below it.
+LONG ResolvePath(HKEY handle, LPCSTR subKey, std::shared_ptr<Key> *parent,
+                 std::vector<std::string> *parts)
+{
+    LONG rc = Resolve(handle, 0, parent);
+    return rc == ERROR_SUCCESS ? SplitPath(subKey, parts) : rc;
+}
+
 std::shared_ptr<Key> Walk(std::shared_ptr<Key> from, const std::vector<std::string> &parts,
                           bool create, bool *created)
 {
@@ -213,9 +221,8 @@ LONG WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM
     DWORD injected;
     if (Enter("RegCreateKeyExA", &injected)) return static_cast<LONG>(injected);
     std::shared_ptr<Key> parent;
-    LONG rc = Resolve(key, 0, &parent);
     std::vector<std::string> parts;
-    if (rc == ERROR_SUCCESS) rc = winsim::detail::SplitPath(subKey, &parts);
+    LONG rc = winsim::detail::ResolvePath(key, subKey, &parent, &parts);
     if (rc != ERROR_SUCCESS) return rc;
     bool created = false;
     if (!winsim::detail::Walk(parent, parts, false, &created)) {
@@ -241,9 +248,8 @@ LONG WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM sam, PHKEY resu
         return ERROR_SUCCESS;
     }
     std::shared_ptr<Key> parent;
-    LONG rc = Resolve(key, 0, &parent);
     std::vector<std::string> parts;
-    if (rc == ERROR_SUCCESS) rc = winsim::detail::SplitPath(subKey, &parts);
+    LONG rc = winsim::detail::ResolvePath(key, subKey, &parent, &parts);
     if (rc != ERROR_SUCCESS) return rc;
     bool created = false;
     std::shared_ptr<Key> k = winsim::detail::Walk(parent, parts, false, &created);
@@ -351,9 +357,8 @@ LONG WINAPI RegDeleteKeyA(HKEY key, LPCSTR subKey)
     DWORD injected;
     if (Enter("RegDeleteKeyA", &injected)) return static_cast<LONG>(injected);
     std::shared_ptr<Key> parent;
-    LONG rc = Resolve(key, 0, &parent);
     std::vector<std::string> parts;
-    if (rc == ERROR_SUCCESS) rc = winsim::detail::SplitPath(subKey, &parts);
+    LONG rc = winsim::detail::ResolvePath(key, subKey, &parent, &parts);
     if (rc != ERROR_SUCCESS) return rc;
     if (parts.empty()) return ERROR_ACCESS_DENIED;  // a key does not delete itself here
     std::string leaf = winsim::detail::Fold(parts.back());
