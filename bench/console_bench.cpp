@@ -19,7 +19,11 @@ int CountConsoleCalls() {
     return Total;
 }
 
-void DrawFrame(int X1, int Y1, int Selected) {
+// The window where the chart puts it: centred on the visible rows.
+int WindowX(int Width) { return (Width - 42) / 2; }
+int WindowY(int Height) { return (MinInt(Height, 25) - 16) / 2; }
+
+void DrawWindow(int X1, int Y1, int Selected) {
     ResetDrawScreen();
     DrawBox(X1, Y1, X1 + 41, Y1 + 15, 3, 0x30, 0x3F, 0x3E, "Character chart");
     for (int Code = 0; Code < 256; Code++) {
@@ -27,68 +31,61 @@ void DrawFrame(int X1, int Y1, int Selected) {
         GotoXY(2 + Code % 32, 2 + Code / 32);
         WriteText(std::string(1, char(Code)));
     }
-    FlushScreen();
 }
 
-void BM_ChartFrame(benchmark::State &State) {
-    const int W = int(State.range(0)), H = int(State.range(1));
+// A fresh substitute console of the benchmark's size, opened.
+void OpenBenchScreen(const benchmark::State &State) {
     winsim::Reset();
     ConsoleResetForTests();
-    winsim::SetConsoleSize(W, H);
+    winsim::SetConsoleSize(int(State.range(0)), int(State.range(1)));
     winsim::FillScreen('.', 0x07);
     ConsoleStart();
     OpenScreen("Chart - Far");
-    // The window where the chart puts it: centred on the visible rows.
-    const int X1 = (W - 42) / 2, Y1 = (MinInt(H, 25) - 16) / 2;
-    DrawFrame(X1, Y1, 0);
+}
+
+void CloseBenchScreen() {
+    CloseScreen();
+    ConsoleResetForTests();
+}
+
+void BM_ChartFrame(benchmark::State &State) {
+    OpenBenchScreen(State);
+    const int X1 = WindowX(int(State.range(0))), Y1 = WindowY(int(State.range(1)));
+    DrawWindow(X1, Y1, 0);
+    FlushScreen();
     winsim::ResetCallCounts();
     int Selected = 0;
     for (auto _ : State) {
         Selected = (Selected + 1) % 256;
-        DrawFrame(X1, Y1, Selected);
+        DrawWindow(X1, Y1, Selected);
+        FlushScreen();
     }
     const double Frames = double(State.iterations());
     State.counters["writes/frame"] = winsim::CallCount("WriteConsoleOutputA") / Frames;
     State.counters["calls/frame"] = CountConsoleCalls() / Frames;
-    CloseScreen();
-    ConsoleResetForTests();
+    CloseBenchScreen();
 }
 
 // The same frame without the flush: what drawing alone costs.
 void BM_DrawOnly(benchmark::State &State) {
-    const int W = int(State.range(0)), H = int(State.range(1));
-    winsim::Reset();
-    ConsoleResetForTests();
-    winsim::SetConsoleSize(W, H);
-    ConsoleStart();
-    OpenScreen("x");
-    const int X1 = (W - 42) / 2, Y1 = (MinInt(H, 25) - 16) / 2;
+    OpenBenchScreen(State);
+    const int X1 = WindowX(int(State.range(0))), Y1 = WindowY(int(State.range(1)));
+    int Selected = 0;
     for (auto _ : State) {
-        ResetDrawScreen();
-        DrawBox(X1, Y1, X1 + 41, Y1 + 15, 3, 0x30, 0x3F, 0x3E, "Character chart");
-        for (int Code = 0; Code < 256; Code++) {
-            GotoXY(2 + Code % 32, 2 + Code / 32);
-            WriteText(std::string(1, char(Code)));
-        }
+        Selected = (Selected + 1) % 256;
+        DrawWindow(X1, Y1, Selected);
         benchmark::DoNotOptimize(DrawScreen.Cells);
     }
-    CloseScreen();
-    ConsoleResetForTests();
+    CloseBenchScreen();
 }
 
 // Comparing the images of an unchanged frame.
 void BM_FindChanges(benchmark::State &State) {
-    const int W = int(State.range(0)), H = int(State.range(1));
-    winsim::Reset();
-    ConsoleResetForTests();
-    winsim::SetConsoleSize(W, H);
-    ConsoleStart();
-    OpenScreen("x");
+    OpenBenchScreen(State);
     COORD Coord;
     SMALL_RECT Region;
     for (auto _ : State) benchmark::DoNotOptimize(FindChanges(Coord, Region));
-    CloseScreen();
-    ConsoleResetForTests();
+    CloseBenchScreen();
 }
 
 void Sizes(benchmark::internal::Benchmark *B) {
