@@ -1,6 +1,6 @@
 # Sourced by ./test and ./run: installs what the builds need, with apt-get,
 # only when something is missing.
-QUORREL_PACKAGES="cmake g++ ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
+QUORREL_PACKAGES="cmake g++ ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 g++-mingw-w64-i686-win32 wine wine64
   googletest libgtest-dev libbenchmark-dev bsdutils util-linux tmux"
 
 quorrel_missing_packages() {
