@@ -55,8 +55,14 @@ TEST(TextContract, StringCopiesStopAtTheirLimitWithAZero)
 
     EXPECT_EQ(lstrcpyA(d, "hello"), d);
     EXPECT_STREQ(d, "hello");
-    EXPECT_EQ(lstrcpyA(d, nullptr), nullptr);
     EXPECT_EQ(lstrlenA("hello"), 5);
+}
+
+// Windows (and Wine) catch the access violation inside these two.
+TEST(TextContract, StringRoutinesTakeANullPointer)
+{
+    char d[16];
+    EXPECT_EQ(lstrcpyA(d, nullptr), nullptr);
     EXPECT_EQ(lstrlenA(nullptr), 0);
 }
 
