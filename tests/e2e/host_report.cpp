@@ -61,6 +61,11 @@ RunResult RunHost(const std::vector<std::string> &Args)
     Startup.hStdOutput = Write;
     Startup.hStdError = Write;
     PROCESS_INFORMATION Process;
+    // Under Wine, the first process of a session that needs the desktop
+    // window starts explorer.exe and hands it its standard error. Were that
+    // the program (its clipboard needs the desktop), explorer would keep our
+    // pipe open and the reading below would never end: this process goes first.
+    GetDesktopWindow();
     // The program shares this test's console, as Far's plugins share Far's.
     BOOL Started = CreateProcessA(nullptr, &Command[0], nullptr, nullptr, TRUE, 0, nullptr,
                                   nullptr, &Startup, &Process);
