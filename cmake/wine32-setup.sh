@@ -71,8 +71,8 @@ EOF
         "$uri" "$codename" >"$apt/etc/sources.list.d/backports.sources"
 
     local aptget="env APT_CONFIG=$apt/apt.conf DEBIAN_FRONTEND=noninteractive apt-get -q"
-    $aptget update >>"$log" 2>&1 ||
-        { echo "apt-get update failed with the private i386 sources"; return 1; }
+    $aptget update --error-on=any >>"$log" 2>&1 ||
+        { echo "could not fetch the package lists for the i386 root"; return 1; }
     $aptget install -y --download-only "wine32:i386=$wine_version" "libwine:i386=$wine_version" \
         >>"$log" 2>&1 ||
         { echo "could not download wine32:i386=$wine_version"; return 1; }
@@ -145,13 +145,16 @@ setup_system() {
     local user=$1 wine_version why did=""
     wine_version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null) ||
         fail "wine64 is not installed"
-    mkdir -p "$cache" || fail "cannot create $cache"
+    mkdir -p "$cache" 2>/dev/null || fail "cannot create $cache"
     exec 9>"$cache/.lock"
     flock 9
     if ! quorrel_wine32_root_ok "$wine_version"; then
         progress "downloading and unpacking the i386 root into $cache (once; log in $log)"
         : >"$log"
-        why=$(make_root "$wine_version") || fail "${why:-set-up of the i386 root failed} (log: $log)"
+        if ! why=$(make_root "$wine_version"); then
+            rm -rf "$cache/apt" "$cache/root.tmp" "$cache/qemu-i386.new"
+            fail "${why:-set-up of the i386 root failed} (log: $log)"
+        fi
         # A prefix made by another version's Wine is started afresh.
         rm -rf "$cache"/prefix-*
         did="the i386 root (wine $wine_version), "
@@ -229,7 +232,7 @@ if ! quorrel_wine32_root_ok "$(dpkg-query -W -f='${Version}' wine64 2>/dev/null)
     elif command -v sudo >/dev/null; then
         did=$(sudo "$here/wine32-setup.sh" --system "$cache" "$user") || exit 1
     else
-        fail "root (or sudo) is needed to set up $cache and the binfmt_misc entry qemu-i386"
+        fail "root (or sudo) is needed for what is missing: $(quorrel_wine32_check "$prefix")"
     fi
 fi
 if [ ! -e "$prefix/.quorrel-ready" ]; then
