@@ -8,7 +8,7 @@
 #ifndef QUORREL_HOST_H
 #define QUORREL_HOST_H
 
-#include "Plugin.h"
+#include "HostApi.h"
 
 #include <string>
 #include <vector>

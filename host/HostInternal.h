@@ -1,4 +1,4 @@
-// Shared inside the host library: the screen model's drawing, saved areas,
+// Shared by the host library's units and the program: the screen model's drawing, saved areas,
 // key reading and the help viewer that dialogs and menus open.
 #ifndef QUORREL_HOST_INTERNAL_H
 #define QUORREL_HOST_INTERNAL_H

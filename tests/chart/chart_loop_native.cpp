@@ -60,7 +60,7 @@ protected:
         winsim::SetConsoleSize(80, 25);
         winsim::FillScreen('.', 0x1B);
         winsim::SetTitle("Far");
-        ResetAllUnits();
+        ResetChartUnits();
         ConsoleStart();
         SetUpChartState();
         PushCellHook = CountPushedCell;

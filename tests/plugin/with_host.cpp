@@ -20,7 +20,7 @@ protected:
 
     void SetUp() override
     {
-        ResetAllUnits();
+        ResetPluginUnits();
         HostStart();
         HostResetForTests();
         HostSetInputEndsUi(true);
@@ -33,7 +33,7 @@ protected:
     void TearDown() override
     {
         FlushConsoleInputBuffer(InputHandle);
-        ResetAllUnits();
+        ResetPluginUnits();
         HostResetForTests();
     }
     void Start(int StructSize = int(sizeof(PluginStartupInfo)))

@@ -1,12 +1,9 @@
-// The chart window: layout, drawing and the interaction loop.
-#ifndef QUORREL_CHART_H
-#define QUORREL_CHART_H
+// ChartLoop: the chart window's interaction loop, its hooks and its result.
+#ifndef QUORREL_CHARTLOOP_H
+#define QUORREL_CHARTLOOP_H
 
 #include <cstdint>
 #include <string>
-
-extern int32_t ChartX, ChartY;
-extern bool CentrePending;
 
 typedef void (*ChartHookProc)();
 extern ChartHookProc HelpHook, TableMenuHook, OptionsHook;
@@ -29,12 +26,6 @@ extern uint8_t Choice;
 extern bool Dragging;
 extern int32_t GrabX, GrabY;
 
-void CentreChart();
-void DrawChart(uint8_t Code, const std::string &Entry);
-std::string FormatStatus(uint8_t Code);
-// Whether a user-editable status format is safe to hand to wsprintfA.
-bool StatusFormatIsSafe(const char *Format);
-
 uint8_t RunChart();
 uint8_t ChartLoop();
 MouseAction ChartMouse();
@@ -47,6 +38,7 @@ void AddEntryChar(int Key);
 void CopyChoice();
 void AppendChoice();
 
-void ChartResetForTests();
+// Back to load-time state (for tests).
+void ChartLoopResetForTests();
 
 #endif

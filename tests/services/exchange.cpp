@@ -1,16 +1,16 @@
 // Characters between the plugin and the editor, the command line and the
 // clipboard.
-#include "PluginFixture.h"
+#include "ServicesFixture.h"
 
 #include "Clipboard.h"
 
 namespace {
 
-class ExchangeTest : public PluginTest {
+class ExchangeTest : public ServicesTest {
 protected:
     void SetUp() override
     {
-        PluginTest::SetUp();
+        ServicesTest::SetUp();
         Start();
     }
 };

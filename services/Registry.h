@@ -1,6 +1,6 @@
-// RegProc: small registry wrappers; every call opens and closes its key.
-#ifndef QUORREL_REGPROC_H
-#define QUORREL_REGPROC_H
+// Registry: small wrappers over the registry; every call opens and closes its key.
+#ifndef QUORREL_REGISTRY_H
+#define QUORREL_REGISTRY_H
 
 #include <windows.h>
 

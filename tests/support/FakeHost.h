@@ -3,7 +3,7 @@
 #ifndef QUORREL_TESTS_FAKEHOST_H
 #define QUORREL_TESTS_FAKEHOST_H
 
-#include "Plugin.h"
+#include "HostApi.h"
 
 #include <functional>
 #include <string>

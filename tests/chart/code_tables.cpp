@@ -1,6 +1,6 @@
 // The code-table list: built-in and host tables, the start table, lookups,
 // stepping and the table menu.
-#include "PluginFixture.h"
+#include "ChartFixture.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,11 +19,11 @@ CharTableSet MakeHostTable(const std::string &Name, unsigned char Offset)
     return Set;
 }
 
-class CodeTableTest : public PluginTest {
+class CodeTableTest : public ChartTest {
 protected:
     void SetUp() override
     {
-        PluginTest::SetUp();
+        ChartTest::SetUp();
         Start();
         LoadMessages();
     }

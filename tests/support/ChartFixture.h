@@ -1,24 +1,23 @@
-// Shared set-up for the chart window tests: every unit back to load time,
-// known messages, colours and settings, the built-in code tables.
+// Shared set-up for the tests of the chart layer and above: its units back
+// to load time as well, and known messages, colours and settings with the
+// built-in code tables.
 #ifndef QUORREL_TESTS_CHART_FIXTURE_H
 #define QUORREL_TESTS_CHART_FIXTURE_H
 
-#include <gtest/gtest.h>
-
-#include "Chart.h"
+#include "ChartLoop.h"
+#include "ChartWindow.h"
 #include "CodeTables.h"
-#include "Console.h"
-#include "DlgMenu.h"
-#include "Quorrel.h"
+#include "ServicesFixture.h"
+#include "StatusFormat.h"
+#include "TableMenu.h"
 
 #include <string>
 
-inline void ResetAllUnits() {
-    ConsoleResetForTests();
-    DlgMenuResetForTests();
+inline void ResetChartUnits() {
+    ResetServiceUnits();
     CodeTablesResetForTests();
-    ChartResetForTests();
-    QuorrelResetForTests();
+    ChartWindowResetForTests();
+    ChartLoopResetForTests();
 }
 
 // Distinct colours, so each cell's attribute tells which part drew it.
@@ -50,5 +49,10 @@ inline void SetUpChartState() {
     InitCodeTables();
     CurrentTable = 0;
 }
+
+class ChartTest : public ServicesTest {
+protected:
+    void ResetUnits() override { ResetChartUnits(); }
+};
 
 #endif

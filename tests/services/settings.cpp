@@ -1,11 +1,11 @@
 // Settings store and palette, through the registry.
-#include "PluginFixture.h"
+#include "ServicesFixture.h"
 
-#include "RegProc.h"
+#include "Registry.h"
 
 namespace {
 
-class SettingsTest : public PluginTest {};
+class SettingsTest : public ServicesTest {};
 
 TEST_F(SettingsTest, FirstRunWithoutKeyGivesDefaults)
 {
@@ -72,7 +72,7 @@ TEST_F(SettingsTest, StoredValuesLoadByWidthTypeAndRange)
                      std::to_string(Row.Expected));
         ClearRegValues(SettingsPath());
         PutRegValue(SettingsPath(), Row.Name, Row.Type, Row.Data);
-        QuorrelResetForTests();
+        SettingsResetForTests();
         Start();
         EXPECT_EQ(Row.Expected, LoadedValue(Row.Name));
     }
@@ -107,7 +107,7 @@ TEST_F(SettingsTest, SaveWritesTheSixOptionsAsDwordsButNotLastChar)
     }
 
     // And they load back as saved.
-    QuorrelResetForTests();
+    SettingsResetForTests();
     Start();
     EXPECT_EQ(17, LastChar);
     EXPECT_EQ(2, PasteMode);
@@ -149,12 +149,12 @@ TEST_F(SettingsTest, ReadBinaryValueReportsTheStoredLength)
 
 // ---- palette ----
 
-class PaletteTest : public PluginTest {
+class PaletteTest : public ServicesTest {
 protected:
     void TearDown() override
     {
         ClearRegValues(PaletteKey);
-        PluginTest::TearDown();
+        ServicesTest::TearDown();
     }
     // A palette whose byte at index i is 0x80 + i.
     static std::vector<BYTE> Palette(size_t Length)
@@ -224,7 +224,7 @@ TEST_F(PaletteTest, UnreadablePaletteKeepsTheColours)
     }
     // No value at all: the load-time defaults stay.
     ClearRegValues(PaletteKey);
-    QuorrelResetForTests();
+    SettingsResetForTests();
     ReadPaletteColors();
     EXPECT_EQ(0x70, TextColor);
     EXPECT_EQ(0x70, FrameColor);

@@ -1,8 +1,8 @@
-// Plugin: the host's records, services and constants as the plugin and our
-// host use them. Plain C layouts in the host's field order; on the 32-bit
-// target the published offsets are asserted below.
-#ifndef QUORREL_PLUGIN_H
-#define QUORREL_PLUGIN_H
+// HostApi: the host's records, services and constants, the one interface the
+// plugin and our host share. Plain C layouts in the host's field order; on
+// the 32-bit target the published offsets are asserted below.
+#ifndef QUORREL_HOSTAPI_H
+#define QUORREL_HOSTAPI_H
 
 #include <windows.h>
 

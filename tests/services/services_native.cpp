@@ -1,9 +1,9 @@
-// Plugin behaviour that needs the in-process Win32 substitute: failure
+// Services' behaviour that needs the in-process Win32 substitute: failure
 // injection, raw clipboard bytes, registry inspection and call counts.
-#include "PluginFixture.h"
+#include "ServicesFixture.h"
 
 #include "Clipboard.h"
-#include "RegProc.h"
+#include "Registry.h"
 
 #include <winsim.h>
 
@@ -12,16 +12,16 @@
 
 namespace {
 
-class NativeTest : public PluginTest {
+class NativeTest : public ServicesTest {
 protected:
     void SetUp() override
     {
         winsim::Reset();
-        PluginTest::SetUp();
+        ServicesTest::SetUp();
     }
     void TearDown() override
     {
-        PluginTest::TearDown();
+        ServicesTest::TearDown();
         winsim::Reset();
     }
 };
@@ -140,7 +140,7 @@ TEST_F(NativeTest, ShortRecordIsNotReadPastItsEnd)
     std::unique_ptr<char[]> Record(new char[Size]);
     std::memcpy(Record.get(), &Full, Size);
     reinterpret_cast<PluginStartupInfo *>(Record.get())->StructSize = Size;
-    SetStartupInfo(reinterpret_cast<const PluginStartupInfo *>(Record.get()));
+    StartWith(reinterpret_cast<const PluginStartupInfo *>(Record.get()));
     EXPECT_EQ(Size, HostInfo.StructSize);
     EXPECT_EQ(nullptr, HostInfo.ShowHelp);
     EXPECT_EQ(Full.EditorControl, HostInfo.EditorControl);

@@ -1,6 +1,6 @@
-// RegProc: every operation opens its key, does one thing and closes it again,
-// so no handle outlives a call.
-#include "RegProc.h"
+// Registry: every operation opens its key, does one thing and closes it
+// again, so no handle outlives a call.
+#include "Registry.h"
 
 HKEY CreateKeyForWrite(HKEY Root, const char *Path)
 {

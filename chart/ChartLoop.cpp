@@ -1,18 +1,15 @@
-// The chart window: a 42x16 box with the 256 codes of the current table as
-// 8 rows of 32 cells, the table name and a status row; and the loop that
-// moves the selection, takes typed codes, switches tables and confirms.
-#include "Chart.h"
+// ChartLoop: the chart window's interaction loop, which moves the selection,
+// takes typed codes, switches tables, calls the hooks and confirms.
+#include "ChartLoop.h"
 
+#include "ChartWindow.h"
 #include "Clipboard.h"
 #include "CodeTables.h"
 #include "Console.h"
-#include "DlgMenu.h"
-#include "Quorrel.h"
+#include "Messages.h"
+#include "Settings.h"
 
 // ------------------------------------------------------------- state --
-
-int32_t ChartX = 0, ChartY = 0;
-bool CentrePending = true;
 
 ChartHookProc HelpHook = nullptr;
 ChartHookProc TableMenuHook = nullptr;
@@ -25,17 +22,6 @@ bool Dragging = false;
 int32_t GrabX = 0, GrabY = 0;
 
 namespace {
-
-const int BoxWidth = 42;
-const int BoxHeight = 16;
-const int FrameInset = 3;
-const size_t NameWidth = 32;
-const size_t StatusWidth = 40;
-const size_t EntryFieldWidth = 4;
-
-// Used when the message file's status format is not one wsprintfA can take
-// safely with three integers.
-const char BuiltInStatusFormat[] = "%c  %3d  %02Xh";
 
 const MouseAction DoubleClickAction[2] = {maConfirm, maConfirmAppend};
 
@@ -52,10 +38,6 @@ const Area ChartCells = {5, 36, 4, 11};
 const Area WholeBox = {0, 41, 0, 15};
 
 bool In(const Area &A) { return InArea(A.X1, A.X2, A.Y1, A.Y2); }
-
-// The label in front of a code being typed. TypeMode is 1 or 2 whenever
-// entry mode can begin (out-of-range stored values load as the default).
-const std::string &EntryLabel() { return TypeMode == 1 ? DecimalPrompt : HexPrompt; }
 
 // Host dialogs draw over the host's model of the screen: hand ours over
 // first and take the console back afterwards.
@@ -102,8 +84,8 @@ bool DoMouseAction(MouseAction Action) {
     case maClose:
         return true;
     case maDrag:
-        ChartX = MinInt(MaxInt(MouseX - GrabX, 0), ScreenWidth - BoxWidth);
-        ChartY = MinInt(MaxInt(MouseY - GrabY, 0), ScreenHeight - BoxHeight);
+        ChartX = MinInt(MaxInt(MouseX - GrabX, 0), ScreenWidth - ChartWidth);
+        ChartY = MinInt(MaxInt(MouseY - GrabY, 0), ScreenHeight - ChartHeight);
         return false;
     case maTableMenu:
         if (TableMenuHook) TableMenuHook();
@@ -201,13 +183,13 @@ bool SelectionKey(int Key) {
         AppendChoice();
         return true;
     case kbAltDown:
-        if (ChartY < ScreenHeight - BoxHeight) ChartY++;
+        if (ChartY < ScreenHeight - ChartHeight) ChartY++;
         break;
     case kbAltLeft:
         if (ChartX > 0) ChartX--;
         break;
     case kbAltRight:
-        if (ChartX < ScreenWidth - BoxWidth) ChartX++;
+        if (ChartX < ScreenWidth - ChartWidth) ChartX++;
         break;
     case kbAltUp:
         if (ChartY > 0) ChartY--;
@@ -259,60 +241,6 @@ void EntryKey(int Key) {
 }
 
 }  // namespace
-
-// ------------------------------------------------------------ drawing --
-
-void CentreChart() {
-    if (!CentrePending && !ScreenSizeChanged) return;
-    CentrePending = false;
-    // Integer division truncates toward zero: a 40-column console gives -1.
-    ChartX = (ScreenWidth - BoxWidth) / 2;
-    ChartY = (ScreenHeight - (BoxHeight + 1)) / 2;
-}
-
-std::string FormatStatus(uint8_t Code) {
-    int Ch = MapCode(Code);
-    if (Ch == 0) Ch = ' ';
-    const char *Format = StatusFormatIsSafe(StatusFormat) ? StatusFormat : BuiltInStatusFormat;
-    char Buffer[1025];  // wsprintfA writes up to 1024 characters and the zero
-    wsprintfA(Buffer, Format, Ch, int(Code), int(Code));
-    std::string Status(Buffer);
-    if (Status.size() > StatusWidth) Status.resize(StatusWidth);
-    return Status;
-}
-
-void DrawChart(uint8_t Code, const std::string &Entry) {
-    DrawBox(ChartX, ChartY, ChartX + BoxWidth - 1, ChartY + BoxHeight - 1, FrameInset, TextColor,
-            FrameColor, TitleColor, PluginTitle);
-
-    const std::string Separator = "\xC7" + RepeatChar('\xC4', 34) + "\xB6";
-    SetTextAttr(FrameColor);
-    GotoXY(0, 2);
-    WriteText(Separator);
-    GotoXY(0, 11);
-    WriteText(Separator);
-
-    SetTextAttr(TextColor);
-    for (int Row = 0; Row < 8; Row++) {
-        GotoXY(2, Row + 3);
-        for (int Col = 0; Col < 32; Col++) WriteText(std::string(1, char(MapCode(uint8_t(32 * Row + Col)))));
-    }
-
-    GotoXY(2, 1);
-    WriteText(CodeTableName(CurrentTable).substr(0, NameWidth));
-
-    GotoXY(2, 12);
-    if (Entry.empty()) {
-        WriteText(FormatStatus(Code));
-    } else {
-        WriteText(EntryLabel());
-        SetTextAttr(InputColor);
-        WriteText(Entry);
-        if (Entry.size() < EntryFieldWidth) WriteText(std::string(EntryFieldWidth - Entry.size(), ' '));
-    }
-}
-
-// ---------------------------------------------------------------- loop --
 
 uint8_t RunChart() {
     OpenScreen(PluginTitle + TitleSuffix);
@@ -421,9 +349,7 @@ void AppendChoice() {
     AppendClipboardText(std::string(1, char(Choice)));
 }
 
-void ChartResetForTests() {
-    ChartX = ChartY = 0;
-    CentrePending = true;
+void ChartLoopResetForTests() {
     HelpHook = TableMenuHook = OptionsHook = nullptr;
     EntryText.clear();
     CellRow = CellCol = Choice = 0;
