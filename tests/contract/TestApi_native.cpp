@@ -20,7 +20,7 @@ TEST_F(TestApi, ResetGivesTheStartState)
     winsim::SetCursorPos(3, 4);
     winsim::SetOutputCP(866);
     winsim::SetPlatformNT(false);
-    winsim::PushKey('A', 'a', 0);
+    winsim::PushInput(Key('a', 'A', TRUE));
     winsim::RegPutDword("Software\\X", "V", 1);
     winsim::SetClipboardText("clip");
     winsim::FailCall("Sleep");
@@ -146,9 +146,9 @@ TEST_F(TestApi, ScreenCellsAreSetAndReadWithTheCodePagesHighByte)
 TEST_F(TestApi, QueuedInputIsReadInOrderTypedCharactersFirst)
 {
     HANDLE in = OpenConsoleHandle("CONIN$");
-    winsim::PushKey(VK_RETURN, '\r', 0);
-    winsim::PushMouse(7, 8, FROM_LEFT_1ST_BUTTON_PRESSED, 0, LEFT_CTRL_PRESSED);
-    winsim::PushKey('A', 'a', 0, false);
+    winsim::PushInput(Key('\r', VK_RETURN, TRUE));
+    winsim::PushInput(Mouse(7, 8, FROM_LEFT_1ST_BUTTON_PRESSED, 0));
+    winsim::PushInput(Key('a', 'A', FALSE));
     ASSERT_EQ(winsim::PendingInput().size(), 3u);
     EXPECT_EQ(winsim::PendingInput()[1].Event.MouseEvent.dwMousePosition.X, 7);
     EXPECT_EQ(winsim::PendingInput()[2].Event.KeyEvent.bKeyDown, FALSE);

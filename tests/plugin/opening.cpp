@@ -3,22 +3,16 @@
 #include "PluginFixture.h"
 
 #include "Clipboard.h"
+#include "InputRecords.h"
 
 #include <cstring>
 
 namespace {
 
-INPUT_RECORD Key(WORD VirtualKey, char Ch, DWORD ControlState = 0)
+// Key-down records, as waiting in the console input when the window opens.
+INPUT_RECORD Key(WORD VirtualKey, unsigned char Ch, DWORD ControlState = 0)
 {
-    INPUT_RECORD R;
-    std::memset(&R, 0, sizeof(R));
-    R.EventType = KEY_EVENT;
-    R.Event.KeyEvent.bKeyDown = TRUE;
-    R.Event.KeyEvent.wRepeatCount = 1;
-    R.Event.KeyEvent.wVirtualKeyCode = VirtualKey;
-    R.Event.KeyEvent.uChar.AsciiChar = Ch;
-    R.Event.KeyEvent.dwControlKeyState = ControlState;
-    return R;
+    return KeyRecord(VirtualKey, Ch, ControlState);
 }
 
 class OpeningTest : public PluginTest {

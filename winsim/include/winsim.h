@@ -41,9 +41,9 @@ void SetPlatformNT(bool nt);                  // GetVersionExA's dwPlatformId
 DWORD ConsoleInputMode();
 
 // ---- input ----
+// Queues a record as given; the tests build their records with the builders
+// of the suite (InputRecords.h of the console library, the contract's own).
 void PushInput(const INPUT_RECORD &rec);
-void PushKey(WORD vk, char ch, DWORD controlState, bool down = true);
-void PushMouse(int x, int y, DWORD buttons, DWORD flags, DWORD controlState = 0);
 std::vector<INPUT_RECORD> PendingInput();     // what is queued, oldest first
 void ClearInput();
 // Characters that ReadConsoleA returns, consumed before the queue's own

@@ -169,30 +169,6 @@ DWORD ConsoleInputMode() { return Con().inputMode; }
 
 void PushInput(const INPUT_RECORD &rec) { Con().input.push_back(rec); }
 
-void PushKey(WORD vk, char ch, DWORD controlState, bool down)
-{
-    INPUT_RECORD rec{};
-    rec.EventType = KEY_EVENT;
-    rec.Event.KeyEvent.bKeyDown = down ? TRUE : FALSE;
-    rec.Event.KeyEvent.wRepeatCount = 1;
-    rec.Event.KeyEvent.wVirtualKeyCode = vk;
-    rec.Event.KeyEvent.uChar.UnicodeChar = static_cast<unsigned char>(ch);
-    rec.Event.KeyEvent.dwControlKeyState = controlState;
-    PushInput(rec);
-}
-
-void PushMouse(int x, int y, DWORD buttons, DWORD flags, DWORD controlState)
-{
-    INPUT_RECORD rec{};
-    rec.EventType = MOUSE_EVENT;
-    rec.Event.MouseEvent.dwMousePosition.X = static_cast<SHORT>(x);
-    rec.Event.MouseEvent.dwMousePosition.Y = static_cast<SHORT>(y);
-    rec.Event.MouseEvent.dwButtonState = buttons;
-    rec.Event.MouseEvent.dwEventFlags = flags;
-    rec.Event.MouseEvent.dwControlKeyState = controlState;
-    PushInput(rec);
-}
-
 std::vector<INPUT_RECORD> PendingInput()
 {
     std::vector<INPUT_RECORD> all;
