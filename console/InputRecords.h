@@ -5,11 +5,14 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 // A key event. The character goes in the low byte with a zero high byte, as
 // the A functions expect; a key going down is marked -1 (all bits set).
 inline INPUT_RECORD KeyRecord(WORD Vk, unsigned char Ch, DWORD State, bool Down = true)
 {
-    INPUT_RECORD Record = {};
+    INPUT_RECORD Record;
+    std::memset(&Record, 0, sizeof(Record));  // every byte defined, padding included
     Record.EventType = KEY_EVENT;
     Record.Event.KeyEvent.bKeyDown = Down ? -1 : 0;
     Record.Event.KeyEvent.wRepeatCount = 1;
@@ -21,7 +24,8 @@ inline INPUT_RECORD KeyRecord(WORD Vk, unsigned char Ch, DWORD State, bool Down 
 
 inline INPUT_RECORD MouseRecord(int X, int Y, DWORD Buttons, DWORD Flags, DWORD State = 0)
 {
-    INPUT_RECORD Record = {};
+    INPUT_RECORD Record;
+    std::memset(&Record, 0, sizeof(Record));
     Record.EventType = MOUSE_EVENT;
     Record.Event.MouseEvent.dwMousePosition.X = SHORT(X);
     Record.Event.MouseEvent.dwMousePosition.Y = SHORT(Y);
