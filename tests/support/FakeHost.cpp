@@ -1,3 +1,5 @@
+// The fake host's services: each records what the plugin passed and answers
+// from the test's script in fake::Current.
 #include "FakeHost.h"
 
 #include <cstring>
