@@ -56,10 +56,16 @@ bool ParseHex(const std::string &Text, std::string &Bytes)
 
 }  // namespace
 
-std::string HostUsage()
+int ScriptTimeout(const HostOptions &O)
 {
-    return std::string(
-               "Usage: quorrel-host [options]\n"
+    if (O.Timeout >= 0) return O.Timeout;
+    return O.HaveKeys || O.Report ? DefaultScriptTimeout : 0;
+}
+
+std::string HostUsage(const std::string &Command)
+{
+    return "Usage: " + Command + " [options]\n" +
+           std::string(
                "A stand-in for the file manager Far: loads the Quorrel plugin and opens it\n"
                "from its panels (F11), its editor (F4, then F11) or its viewer (F3, then F11).\n"
                "\n"
@@ -85,7 +91,8 @@ std::string HostUsage()
                "  --clipboard-hex HEX      the same with the bytes given in hexadecimal\n"
                "  --tables N               offer N code tables (the host's repeated as needed)\n"
                "  --old-host               a startup record without ShowHelp, as older hosts\n"
-               "  --timeout SECONDS        end the program after this long (scripted runs)\n"
+               "  --timeout SECONDS        give up on a scripted opening (--keys, --report)\n"
+               "                           after this long; 0: never (default 120)\n"
                "  --help                   this text\n"
                "\n"
                "The plugin is opened at once with --from, --configure, --keys or --report;\n"
@@ -206,7 +213,7 @@ bool ParseHostOptions(const std::vector<std::string> &Args, HostOptions &O, std:
         } else if (Name == "--old-host") {
             Ok = Flag(O.OldHost);
         } else if (Name == "--timeout") {
-            Ok = Number(1, 86400, O.Timeout);
+            Ok = Number(0, 86400, O.Timeout);
         } else {
             Error = "unknown option '" + Args[I] + "'";
             Ok = false;

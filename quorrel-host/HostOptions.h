@@ -31,14 +31,22 @@ struct HostOptions {
     std::string Clipboard;  // --clipboard TEXT, or the bytes of --clipboard-hex
     int CharTables = -1;  // -1: every table the host has
     bool OldHost = false;  // a startup record that ends before ShowHelp
-    int Timeout = 0;       // seconds; 0: none
+    int Timeout = -1;      // seconds; 0: none; -1: DefaultScriptTimeout for a scripted run
 };
+
+// A run with --keys or --report ends on its own after this many seconds
+// unless --timeout says otherwise: nobody may be there to end it.
+constexpr int DefaultScriptTimeout = 120;
+// The time limit of the scripted part of a run, in seconds; 0 for none.
+int ScriptTimeout(const HostOptions &Options);
 
 // False with Error set for an unknown option, a missing or bad value, or a
 // key script that does not parse.
 bool ParseHostOptions(const std::vector<std::string> &Args, HostOptions &Options,
                       std::string &Error);
-std::string HostUsage();
+// Command is the name the user typed the program by ("./run" when started
+// through the repository's script).
+std::string HostUsage(const std::string &Command = "quorrel-host");
 
 // Text for a key=value line: printable ASCII as it stands, a backslash as
 // "\\", every other byte as "\xHH".

@@ -44,6 +44,17 @@ int OpenFromValue(Place Where);
 void PrintReport(const std::string &ResultName, long Result, const ConsoleSnapshot &Before,
                  const ConsoleSnapshot &After);
 
+// The console, as the program finds it and keeps it in step with the
+// terminal (ProgramTerminal.cpp).
+bool ConsoleAvailable();  // false when there is no console to draw on
+// Under Wine's terminal console, makes the terminal show every cell of the
+// console: run once, before the first frame.
+void RepaintWholeTerminal();
+// Takes the size that ./run relays from the terminal, if it changed; true
+// when the console now has another size.
+bool FollowTerminalSize();
+bool RunningUnderWine();
+
 // Under Wine's terminal console, show cells holding codes 0-31 and 127 as
 // the glyphs a Windows console draws for them, in the plugin's output and
 // the host's own. Does nothing elsewhere; for interactive runs only.

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #ifndef _WIN32
 #include <csignal>
@@ -32,33 +34,71 @@ void RestoreUserConsole()
     if (Restored) return;
     Restored = true;
     if (ModeSaved) SetConsoleMode(HostInputHandle(), UserInputMode);
-    if (ScreenSaved) PutSnapshot(UserScreen);
+    if (!ScreenSaved) return;
+    ConsoleSnapshot Now = TakeSnapshot();
+    if (Now.Width != UserScreen.Width || Now.Height != UserScreen.Height) {
+        // The terminal was resized meanwhile: what the old screen does not
+        // cover is left blank, not showing our last frame.
+        CHAR_INFO Blank;
+        std::memset(&Blank, 0, sizeof(Blank));
+        Blank.Char.AsciiChar = ' ';
+        Blank.Attributes = 0x07;
+        std::fill(Now.Cells.begin(), Now.Cells.end(), Blank);
+        PutSnapshot(Now);
+    }
+    PutSnapshot(UserScreen);
+}
+
+// What a message calls the program: "./run" when the repository's script
+// started it (it says so in QUORREL_HOST_COMMAND), else our own name.
+std::string CommandName()
+{
+    const char *Name = std::getenv("QUORREL_HOST_COMMAND");
+    return Name && *Name ? Name : "quorrel-host";
+}
+
+std::string TimeoutText(int Seconds)
+{
+    return "quorrel-host: the scripted opening did not end within " + std::to_string(Seconds) +
+           " s (do the keys close the chart?); --timeout SECONDS sets the limit, 0 none\n";
 }
 
 #ifdef _WIN32
-// With ENABLE_PROCESSED_INPUT off, Ctrl+C arrives as a key; Ctrl+Break and
-// closing the console still come here. The default handler then ends us.
-BOOL WINAPI CtrlHandler(DWORD)
+// Ctrl+C is a key in Far (the chart copies with it), and with
+// ENABLE_PROCESSED_INPUT off a Windows console delivers it as one. Wine's
+// terminal console does not: the terminal turns ^C into SIGINT, which Wine
+// raises as CTRL_C_EVENT whatever the input mode (the byte itself never
+// arrives), and the default handler would end us. So the event becomes the
+// key. Ctrl+Break and closing the console still end the program.
+BOOL WINAPI CtrlHandler(DWORD Event)
 {
+    if (Event == CTRL_C_EVENT) {
+        HostWriteKeys("CtrlC");
+        return TRUE;
+    }
     RestoreUserConsole();
     return FALSE;
 }
 
-DWORD WINAPI TimeoutThread(LPVOID)
+HANDLE TimeoutLifted = nullptr;
+
+DWORD WINAPI TimeoutThread(LPVOID Seconds)
 {
-    Sleep(DWORD(Options.Timeout) * 1000);
+    int Limit = int(INT_PTR(Seconds));
+    if (WaitForSingleObject(TimeoutLifted, DWORD(Limit) * 1000) != WAIT_TIMEOUT) return 0;
     RestoreUserConsole();
-    std::fprintf(stderr, "quorrel-host: timed out after %d s\n", Options.Timeout);
+    std::fputs(TimeoutText(Limit).c_str(), stderr);
     ExitProcess(3);
     return 0;
 }
 #else
 // Natively the console is winsim's, inside this process: nothing of the
 // user's terminal needs putting back.
+std::string TimeoutMessage;
+
 void OnTimeout(int)
 {
-    const char Text[] = "quorrel-host: timed out\n";
-    ssize_t Ignored = write(2, Text, sizeof(Text) - 1);
+    ssize_t Ignored = write(2, TimeoutMessage.data(), TimeoutMessage.size());
     (void)Ignored;
     _exit(3);
 }
@@ -66,12 +106,26 @@ void OnTimeout(int)
 
 void StartTimeout()
 {
-    if (Options.Timeout <= 0) return;
+    int Limit = ScriptTimeout(Options);
+    if (Limit <= 0) return;
 #ifdef _WIN32
-    CreateThread(nullptr, 0, TimeoutThread, nullptr, 0, nullptr);
+    TimeoutLifted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    CreateThread(nullptr, 0, TimeoutThread, reinterpret_cast<LPVOID>(INT_PTR(Limit)), 0, nullptr);
 #else
+    TimeoutMessage = TimeoutText(Limit);
     std::signal(SIGALRM, OnTimeout);
-    alarm(unsigned(Options.Timeout));
+    alarm(unsigned(Limit));
+#endif
+}
+
+// Once the scripted opening is over and the user has the program, it runs
+// as long as they like.
+void LiftTimeout()
+{
+#ifdef _WIN32
+    if (TimeoutLifted) SetEvent(TimeoutLifted);
+#else
+    alarm(0);
 #endif
 }
 
@@ -219,11 +273,12 @@ int main(int argc, char **argv)
     std::vector<std::string> Args(argv + 1, argv + argc);
     std::string Error;
     if (!ParseHostOptions(Args, Options, Error)) {
-        std::fprintf(stderr, "quorrel-host: %s\nTry 'quorrel-host --help'.\n", Error.c_str());
+        std::fprintf(stderr, "quorrel-host: %s\nTry '%s --help'.\n", Error.c_str(),
+                     CommandName().c_str());
         return 2;
     }
     if (Options.Help) {
-        std::fputs(HostUsage().c_str(), stdout);
+        std::fputs(HostUsage(CommandName()).c_str(), stdout);
         return 0;
     }
     bool Scripted = Options.FromGiven || Options.Configure || Options.HaveKeys || Options.Report;
@@ -238,6 +293,14 @@ int main(int argc, char **argv)
 #endif
     StartTimeout();
     HostStart();
+    if (!ConsoleAvailable()) {
+        // Nothing could be drawn, and no key would ever arrive.
+        std::fprintf(stderr,
+                     "quorrel-host: there is no console to draw on; start it from a terminal\n"
+                     "(under Wine, with the terminal as its standard input).\n");
+        return 1;
+    }
+    RepaintWholeTerminal();
     UserScreen = TakeSnapshot();
     ScreenSaved = true;
     TakeOverInputMode();
@@ -257,6 +320,7 @@ int main(int argc, char **argv)
     Place Start = PlaceOf(Options.From);
     if (!Options.Report) ShowControlGlyphsUnderWine(ThePlugin.Module.Module);
     if (Scripted) RunScripted(Start);
+    LiftTimeout();
 #ifdef _WIN32
     if (!Options.Report) RunInteractive(Start);
 #endif

@@ -275,11 +275,13 @@ void OpenEditor()
 
 #ifdef _WIN32
 
-// Waits for the next input record, watching the console's size meanwhile.
-// False when the size changed (the screen is to be drawn again).
+// Waits for the next input record, watching the console's size meanwhile
+// (and the terminal's, which Wine's console does not follow). False when the
+// size changed (the screen is to be drawn again).
 bool WaitInput(INPUT_RECORD &Record)
 {
     for (;;) {
+        FollowTerminalSize();
         CONSOLE_SCREEN_BUFFER_INFO Info;
         if (GetConsoleScreenBufferInfo(HostOutputHandle(), &Info) &&
             (Info.dwSize.X != HostScreenWidth() || Info.dwSize.Y != HostScreenHeight())) {

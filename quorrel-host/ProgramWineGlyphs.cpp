@@ -45,12 +45,6 @@ BOOL WINAPI WriteCellsAsGlyphs(HANDLE Output, const CHAR_INFO *Cells, COORD Size
     return WriteConsoleOutputW(Output, Wide.data(), Size, Origin, Region);
 }
 
-bool UnderWine()
-{
-    HMODULE Ntdll = GetModuleHandleA("ntdll.dll");
-    return Ntdll && GetProcAddress(Ntdll, "wine_get_version");
-}
-
 // Points the module's import of Dll!Name at Replacement.
 void RedirectImport(HMODULE Module, const char *Dll, const char *Name, void *Replacement)
 {
@@ -86,7 +80,7 @@ void RedirectImport(HMODULE Module, const char *Dll, const char *Name, void *Rep
 
 void ShowControlGlyphsUnderWine(void *PluginModule)
 {
-    if (!UnderWine()) return;
+    if (!RunningUnderWine()) return;
     HostSetCellWriter(WriteCellsAsGlyphs);
     if (PluginModule)
         RedirectImport(static_cast<HMODULE>(PluginModule), "kernel32.dll", "WriteConsoleOutputA",
