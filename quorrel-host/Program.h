@@ -47,9 +47,6 @@ void PrintReport(const std::string &ResultName, long Result, const ConsoleSnapsh
 // The console, as the program finds it and keeps it in step with the
 // terminal (ProgramTerminal.cpp).
 bool ConsoleAvailable();  // false when there is no console to draw on
-// Under Wine's terminal console, makes the terminal show every cell of the
-// console: run once, before the first frame.
-void RepaintWholeTerminal();
 // Takes the size that ./run relays from the terminal, if it changed; true
 // when the console now has another size.
 bool FollowTerminalSize();

@@ -300,7 +300,6 @@ int main(int argc, char **argv)
                      "(under Wine, with the terminal as its standard input).\n");
         return 1;
     }
-    RepaintWholeTerminal();
     UserScreen = TakeSnapshot();
     ScreenSaved = true;
     TakeOverInputMode();

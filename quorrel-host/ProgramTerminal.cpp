@@ -1,18 +1,14 @@
-// What Wine's terminal console does not do by itself. It keeps the size the
-// terminal had when the program started, so ./run relays every later size
-// (it catches SIGWINCH) through a small file named in
-// QUORREL_TERMINAL_SIZE_FILE, and the program resizes the console to match.
-// And it starts from a blank buffer and sends the terminal only the cells
-// that change, so the program first paints over whatever the terminal
-// showed (the shell's prompt, a build log).
+// The console as the program finds it, and what Wine's terminal console does
+// not do by itself: it keeps the size the terminal had when the program
+// started, so ./run relays every later size (it catches SIGWINCH) through a
+// small file named in QUORREL_TERMINAL_SIZE_FILE, and the program resizes
+// the console to match.
 #include "HostInternal.h"
 #include "Program.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <vector>
 
 bool ConsoleAvailable()
 {
@@ -26,24 +22,6 @@ bool RunningUnderWine()
 {
     HMODULE Ntdll = GetModuleHandleA("ntdll.dll");
     return Ntdll && GetProcAddress(Ntdll, "wine_get_version");
-}
-
-void RepaintWholeTerminal()
-{
-    if (!RunningUnderWine()) return;
-    int Width = HostScreenWidth(), Height = HostScreenHeight();
-    if (Width <= 0 || Height <= 0) return;
-    // Black on black: no screen of ours draws it, so every cell of the first
-    // frame differs from it and is sent.
-    CHAR_INFO Cell;
-    std::memset(&Cell, 0, sizeof(Cell));
-    Cell.Char.AsciiChar = ' ';
-    std::vector<CHAR_INFO> Row(size_t(Width), Cell);
-    for (int Y = 0; Y < Height; Y++) {
-        COORD Size = {SHORT(Width), 1}, Origin = {0, 0};
-        SMALL_RECT Region = {0, SHORT(Y), SHORT(Width - 1), SHORT(Y)};
-        WriteConsoleOutputA(HostOutputHandle(), Row.data(), Size, Origin, &Region);
-    }
 }
 
 bool FollowTerminalSize()
@@ -80,7 +58,6 @@ bool FollowTerminalSize()
 
 // Natively the console is winsim's: no terminal to follow or paint over.
 bool RunningUnderWine() { return false; }
-void RepaintWholeTerminal() {}
 bool FollowTerminalSize() { return false; }
 
 #endif

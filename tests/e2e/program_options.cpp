@@ -79,6 +79,29 @@ TEST(HostOptions, Values)
     EXPECT_EQ("a\r\n\xFF", Hex.Clipboard);
 }
 
+TEST(HostOptions, ScriptedRunsHaveATimeLimitByDefault)
+{
+    const struct {
+        std::vector<std::string> Args;
+        int Limit;
+    } Rows[] = {
+        {{}, 0},
+        {{"--from", "editor"}, 0},
+        {{"--keys", "Esc"}, DefaultScriptTimeout},
+        {{"--report"}, DefaultScriptTimeout},
+        {{"--report", "--timeout", "5"}, 5},
+        {{"--report", "--timeout", "0"}, 0},
+        {{"--timeout", "7"}, 7},
+    };
+    for (const auto &Row : Rows) {
+        HostOptions O;
+        std::string Error;
+        ASSERT_TRUE(ParseHostOptions(Row.Args, O, Error)) << Error;
+        EXPECT_EQ(Row.Limit, ScriptTimeout(O)) << (Row.Args.empty() ? "" : Row.Args[0]);
+    }
+    EXPECT_EQ(0u, HostUsage("./run").find("Usage: ./run [options]\n"));
+}
+
 TEST(ReportText, EscapesAllButPrintableAscii)
 {
     EXPECT_EQ("a b~", EscapeReportText("a b~"));
