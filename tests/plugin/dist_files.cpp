@@ -103,29 +103,54 @@ TEST(MessageFile, EachLanguageHasTwentyTwoMessagesAndASafeStatusFormat)
     }
 }
 
-TEST(HelpFile, HasTheTwoTopicsAndTheirLinks)
+// Topic names (in order) and the text of a .hlf file.
+std::vector<std::string> HelpTopics(const std::vector<std::string> &Lines, std::string &Text)
 {
-    std::vector<std::string> Lines = ReadLines(DistPath("Quorrel.hlf"));
-    ASSERT_FALSE(Lines.empty());
-    EXPECT_EQ(".Language=English,English", Lines[0]);
     std::vector<std::string> Topics;
-    std::string Text;
     for (size_t I = 0; I < Lines.size(); I++) {
         if (!Lines[I].empty() && Lines[I][0] == '@') {
             Topics.push_back(Lines[I].substr(1));
-            ASSERT_LT(I + 1, Lines.size());
-            EXPECT_EQ(0u, Lines[I + 1].find("$ #")) << "title line of " << Lines[I];
+            EXPECT_TRUE(I + 1 < Lines.size() && Lines[I + 1].find("$ #") == 0)
+                << "title line of " << Lines[I];
         }
         Text += Lines[I] + "\n";
     }
-    EXPECT_EQ((std::vector<std::string>{"Contents", "Options"}), Topics);
-    EXPECT_NE(std::string::npos, Text.find("~options~@Options@"));
-    // Every key of the chart window is described.
-    for (const char *Key : {"F1#", "F8#", "F9#", "Shift+F8#", "Shift+F9#", "F10#", "F11#",
-                            "Ctrl+F11#", "Ctrl+Enter#", "Ctrl+C#", "Ctrl+Ins#", "Ctrl+Gray +#",
-                            "Alt+Left#", "Alt+Up#", "Ctrl+Home#", "Ctrl+End#", "Ctrl+PgUp#",
-                            "Ctrl+PgDn#", "PgUp#", "Home#", "BackSpace#", "Ctrl+Alt+Shift#"})
-        EXPECT_NE(std::string::npos, Text.find(std::string("#") + Key)) << Key;
+    return Topics;
+}
+
+TEST(HelpFile, EachLanguageHasTheEnglishTopicsAndDescribesEveryKey)
+{
+    std::string EnglishText;
+    const std::vector<std::string> EnglishTopics =
+        HelpTopics(ReadLines(DistPath("Quorrel.hlf")), EnglishText);
+    EXPECT_EQ((std::vector<std::string>{"Contents", "Options"}), EnglishTopics);
+    // The keys as each language names them (German: in the console's code page).
+    const struct {
+        const char *File, *Language, *OptionsLink;
+        std::vector<const char *> Keys;
+    } Files[] = {
+        {"Quorrel.hlf", "English,English", "~options~@Options@",
+         {"F1#", "F8#", "F9#", "Shift+F8#", "Shift+F9#", "F10#", "F11#", "Ctrl+F11#",
+          "Ctrl+Enter#", "Ctrl+C#", "Ctrl+Ins#", "Ctrl+Gray +#", "Alt+Left#", "Alt+Up#",
+          "Ctrl+Home#", "Ctrl+End#", "Ctrl+PgUp#", "Ctrl+PgDn#", "PgUp#", "Home#", "BackSpace#",
+          "Ctrl+Alt+Shift#"}},
+        {"QuorrelGer.hlf", "German,Deutsch", "~Einstellungen~@Options@",
+         {"F1#", "F8#", "F9#", "Umsch+F8#", "Umsch+F9#", "F10#", "F11#", "Strg+F11#",
+          "Strg+Eingabe#", "Strg+C#", "Strg+Einfg#", "Strg+Grau +#", "Alt+Links#", "Alt+Hoch#",
+          "Strg+Pos1#", "Strg+Ende#", "Strg+BildAuf#", "Strg+BildAb#", "BildAuf#", "Pos1#",
+          "R\x81" "cktaste#", "Strg+Alt+Umsch#"}},
+    };
+    for (const auto &F : Files) {
+        SCOPED_TRACE(F.File);
+        std::vector<std::string> Lines = ReadLines(DistPath(F.File));
+        ASSERT_FALSE(Lines.empty());
+        EXPECT_EQ(std::string(".Language=") + F.Language, Lines[0]);
+        std::string Text;
+        EXPECT_EQ(EnglishTopics, HelpTopics(Lines, Text));
+        EXPECT_NE(std::string::npos, Text.find(F.OptionsLink));
+        for (const char *Key : F.Keys)
+            EXPECT_NE(std::string::npos, Text.find(std::string("#") + Key)) << Key;
+    }
 }
 
 }  // namespace
