@@ -14,6 +14,7 @@ if [ ! -f "$zip" ]; then
     echo "check-package: no $zip; make it with: cmake --build $(dirname "$zip") --target package"
     exit 1
 fi
+zip=$(realpath "$zip")
 work=$(mktemp -d "${TMPDIR:-/tmp}/check-package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 status=0
@@ -23,10 +24,10 @@ want=$( { echo Quorrel/Quorrel.dll; echo Quorrel/ReadMe.txt
           for f in "$dist"/*; do
               case "$f" in *.in) ;; *) echo "Quorrel/$(basename "$f")" ;; esac
           done; } | sort)
-have=$(cd "$work" && cmake -E tar tf "$(realpath "$zip")" | grep -v '/$' | sort)
+have=$(cd "$work" && cmake -E tar tf "$zip" | grep -v '/$' | sort)
 [ "$have" = "$want" ] || problem "the package holds [$(echo $have)], want [$(echo $want)]"
 
-(cd "$work" && cmake -E tar xf "$(realpath "$zip")") || problem "cannot unpack $zip"
+(cd "$work" && cmake -E tar xf "$zip") || problem "cannot unpack $zip"
 cmp -s "$work/Quorrel/Quorrel.dll" "$dll" ||
     problem "Quorrel.dll in the package is not $dll (rebuild the package)"
 grep -q "Quorrel $version" "$work/Quorrel/ReadMe.txt" 2>/dev/null ||
@@ -35,7 +36,7 @@ grep -q "Quorrel $version" "$work/Quorrel/ReadMe.txt" 2>/dev/null ||
 # The version resource, as windres reads it back from the DLL.
 rc=$("$windres" -i "$dll" -O rc 2>&1) || problem "cannot read the resources of $dll: $rc"
 IFS=. read -r major minor patch <<<"$version"
-for line in "FILEVERSION $major,$minor,$patch,0" "PRODUCTVERSION $major,$minor,$patch,0" \
+for line in "FILEVERSION $major, $minor, $patch, 0" "PRODUCTVERSION $major, $minor, $patch, 0" \
             "VALUE \"FileVersion\", \"$version\"" "VALUE \"ProductVersion\", \"$version\"" \
             "VALUE \"ProductName\", \"Quorrel\"" "VALUE \"FileDescription\", \"Quorrel"; do
     grep -qF "$line" <<<"$rc" || problem "the version resource lacks: $line"

@@ -89,13 +89,14 @@ panels_fill() {  # panels_fill COLS ROWS
 
 # --- the checks --------------------------------------------------------------
 
+# Ctrl+J, the line feed, is the terminal's Ctrl+Enter: it appends and closes.
 ctrl_c_in_the_chart_copies_and_the_program_goes_on() {
     start "$run --report --set LastChar=65 --clipboard '' > $work/out"
     wait_for "Char: A" || return 1
     keys Right C-c
     sleep 1
-    keys Escape
-    expect_status 0 && expect_in "$work/out" "clipboard_hex=42"
+    keys Right C-j
+    expect_status 0 && expect_in "$work/out" "clipboard_hex=4243"
 }
 
 ctrl_c_in_the_editor_is_a_key() {
