@@ -30,15 +30,20 @@ CellCharacter CharacterOfByte(UINT CodePage, uint8_t Byte)
     CellCharacter Result = {false, false, 0, 0};
     if (CodePage == 0) return Result;
     const char Src = char(Byte);
-    WCHAR Plain, Shown;
-    if (MultiByteToWideChar(CodePage, 0, &Src, 1, &Plain, 1) != 1 ||
-        MultiByteToWideChar(CodePage, MB_USEGLYPHCHARS, &Src, 1, &Shown, 1) != 1)
-        return Result;
+    WCHAR Plain, Other;
+    if (MultiByteToWideChar(CodePage, 0, &Src, 1, &Plain, 1) != 1) return Result;
     // A single byte never gives a surrogate pair: one UTF-16 unit is the code point.
     Result.Known = true;
-    Result.CodePoint = Plain;
-    Result.Glyph = Shown;
-    Result.Defined = MultiByteToWideChar(CodePage, MB_ERR_INVALID_CHARS, &Src, 1, &Plain, 1) == 1;
+    Result.CodePoint = Result.Glyph = Plain;
+    Result.Defined = true;
+    // Some pages refuse the flags (ERROR_INVALID_FLAGS): Windows takes no
+    // MB_USEGLYPHCHARS for UTF-8 and GB 18030 (Wine does), and no flag at
+    // all for ISO 2022, ISCII, UTF-7 and Symbol. The console then shows the
+    // character itself, and a byte counts as undefined only when the page says so.
+    if (MultiByteToWideChar(CodePage, MB_USEGLYPHCHARS, &Src, 1, &Other, 1) == 1)
+        Result.Glyph = Other;
+    if (MultiByteToWideChar(CodePage, MB_ERR_INVALID_CHARS, &Src, 1, &Other, 1) != 1)
+        Result.Defined = GetLastError() != ERROR_NO_UNICODE_TRANSLATION;
     return Result;
 }
 
