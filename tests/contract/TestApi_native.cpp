@@ -86,6 +86,11 @@ TEST_F(TestApi, InjectedFailuresCountDownOrLastUntilCleared)
     EXPECT_FALSE(OpenClipboard(nullptr));
     EXPECT_TRUE(OpenClipboard(nullptr)) << "two failures, then normal";
     CloseClipboard();
+    winsim::FailCall("OpenClipboard", ERROR_ACCESS_DENIED, 1, 2);
+    for (bool want : {true, true, false, true}) {
+        EXPECT_EQ(want, OpenClipboard(nullptr) != FALSE) << "two calls pass, one fails";
+        CloseClipboard();
+    }
 
     // Registry functions return the error and leave the last error alone.
     winsim::FailCall("RegCreateKeyExA", ERROR_ACCESS_DENIED);

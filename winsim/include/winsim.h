@@ -66,8 +66,10 @@ std::vector<WriteCall> WriteOutputCalls();
 // ---- failure injection ----
 // The named function fails (returns its failure value, sets `error`) for the
 // next `times` calls; times < 0 means until cleared, 0 clears this one.
+// With `after`, that many calls succeed before the failures start.
 // Registry functions return `error`; the others set it as the last error.
-void FailCall(const char *function, DWORD error = ERROR_ACCESS_DENIED, int times = -1);
+void FailCall(const char *function, DWORD error = ERROR_ACCESS_DENIED, int times = -1,
+              int after = 0);
 void ClearFailures();
 // ReadConsoleOutputA fails for requests larger than this many cells (0 = no limit).
 void SetMaxReadCells(int cells);

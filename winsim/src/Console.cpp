@@ -14,8 +14,6 @@ namespace winsim {
 namespace detail {
 namespace {
 
-#include "CodePageTables.inc"
-
 struct Cell {
     unsigned char ch;
     WORD attr;
@@ -72,18 +70,8 @@ INPUT_RECORD Outgoing(INPUT_RECORD rec)
 
 WCHAR ConsoleCharUnion(unsigned char c)
 {
-    WCHAR high = Con().codePage == 437 ? (Oem437ToUnicode[c] & 0xFF00) : 0;
+    WCHAR high = Con().codePage == 437 ? (CodePageToUnicode(437)[c] & 0xFF00) : 0;
     return static_cast<WCHAR>(high | c);
-}
-
-unsigned char AnsiToOemByte(unsigned char c)
-{
-    return AnsiToOem[c];
-}
-
-unsigned char OemToAnsiByte(unsigned char c)
-{
-    return OemToAnsi[c];
 }
 
 void ResetConsole()

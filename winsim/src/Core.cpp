@@ -14,6 +14,7 @@ namespace {
 struct Failure {
     DWORD error;
     int times;  // < 0: until cleared
+    int after;  // calls that still succeed first
 };
 
 struct CoreState {
@@ -41,6 +42,10 @@ bool Enter(const char *function, DWORD *error)
     ++s.calls[function];
     auto it = s.failures.find(function);
     if (it == s.failures.end()) return false;
+    if (it->second.after > 0) {
+        it->second.after--;
+        return false;
+    }
     if (error)
         *error = it->second.error;
     else
@@ -90,12 +95,12 @@ void ResetCallCounts()
     Core().calls.clear();
 }
 
-void FailCall(const char *function, DWORD error, int times)
+void FailCall(const char *function, DWORD error, int times, int after)
 {
     if (times == 0)
         Core().failures.erase(function);
     else
-        Core().failures[function] = {error, times};
+        Core().failures[function] = {error, times, after};
 }
 
 void ClearFailures()
