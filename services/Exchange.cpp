@@ -23,6 +23,20 @@ INPUT_RECORD QuoteCharRecords[2] = {
 
 const int CmdLineBufferSize = 1540;
 
+// The clipboard's first line may be any length; what is typed stops where
+// Far's command line is full (its buffer less the zero). A longer line would
+// also become two key records per character in the editor's input.
+const size_t MaxTypedText = CmdLineBufferSize - 1;
+
+// The clipboard's first line as it is typed; false when it cannot be read,
+// and then nothing is typed at all.
+bool ClipboardTextToType(std::string &Line)
+{
+    if (!ReadClipboardText(Line)) return false;
+    if (Line.size() > MaxTypedText) Line.resize(MaxTypedText);
+    return true;
+}
+
 }  // namespace
 
 void PickStartChar()
@@ -61,18 +75,18 @@ unsigned char CmdLineCharAtCursor()
 void DeliverResult(unsigned char Choice)
 {
     if (Choice == 0) return;
-    const std::string One(1, static_cast<char>(Choice));
-    if (OpenFrom == OPEN_PLUGINSMENU) {
-        if (PasteMode == 1)
-            CmdLineInsert(One);
-        else if (PasteMode == 2)
-            CmdLineInsert(GetClipboardText());
-    } else if (OpenFrom == OPEN_EDITOR) {
-        if (PasteMode == 1)
-            EditorPutText(One);
-        else if (PasteMode == 2)
-            EditorPutText(GetClipboardText());
+    if (OpenFrom != OPEN_PLUGINSMENU && OpenFrom != OPEN_EDITOR) return;
+    // PasteMode 1 types the character, 2 the clipboard's first line, others nothing.
+    std::string Text(1, static_cast<char>(Choice));
+    if (PasteMode == 2) {
+        if (!ClipboardTextToType(Text)) return;
+    } else if (PasteMode != 1) {
+        return;
     }
+    if (OpenFrom == OPEN_PLUGINSMENU)
+        CmdLineInsert(Text);
+    else
+        EditorPutText(Text);
 }
 
 void EditorPutText(const std::string &S)

@@ -130,6 +130,27 @@ TEST_F(NativeTest, BusyClipboardIsLeftAsItWas)
     EXPECT_EQ(winsim::CallCount("GlobalAlloc"), winsim::CallCount("GlobalFree"));
 }
 
+TEST_F(NativeTest, ClipboardThatCannotBeReadTypesNothing)
+{
+    Start();
+    winsim::SetClipboardText("abc");
+    PasteMode = 2;
+    CopyMode = false;
+    for (int From : {OPEN_PLUGINSMENU, OPEN_EDITOR}) {
+        SCOPED_TRACE(From);
+        OpenFrom = From;
+        winsim::SetClipboardBusy(true);
+        DeliverResult('x');
+        EXPECT_TRUE(Host.CmdLineInserted.empty());
+        EXPECT_TRUE(Host.EditorInserted.empty());
+        winsim::SetClipboardBusy(false);
+        DeliverResult('x');
+        EXPECT_EQ(1u, Host.CmdLineInserted.size() + Host.EditorInserted.size()) << "readable";
+        Host.CmdLineInserted.clear();
+        Host.EditorInserted.clear();
+    }
+}
+
 // ---- registry ----
 
 TEST_F(NativeTest, FirstWriteCreatesTheSettingsKey)
