@@ -49,6 +49,7 @@ void PickStartChar()
 
 unsigned char EditorCharAtCursor()
 {
+    if (!HostInfo.EditorControl) return 0;
     EditorGetString Line;
     std::memset(&Line, 0, sizeof(Line));
     Line.StringNumber = -1;
@@ -62,6 +63,7 @@ unsigned char EditorCharAtCursor()
 
 unsigned char CmdLineCharAtCursor()
 {
+    if (!HostInfo.Control) return 0;
     std::vector<char> Buffer(CmdLineBufferSize, 0);
     HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_GETCMDLINE, Buffer.data());
     Buffer[CmdLineBufferSize - 1] = 0;  // a longer line is cut, not read past
@@ -95,6 +97,7 @@ void EditorPutText(const std::string &S)
         for (char Ch : S) TypeChar(static_cast<unsigned char>(Ch));
         return;
     }
+    if (!HostInfo.EditorControl) return;
     std::string Text = S;  // the host takes a writable pointer
     HostInfo.EditorControl(ECTL_INSERTTEXT, &Text[0]);
     HostInfo.EditorControl(ECTL_REDRAW, nullptr);
@@ -102,6 +105,7 @@ void EditorPutText(const std::string &S)
 
 void CmdLineInsert(const std::string &S)
 {
+    if (!HostInfo.Control) return;
     std::string Text = S;
     HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, &Text[0]);
 }

@@ -50,6 +50,7 @@ const char *WINAPI FakeGetMsg(int /*PluginNumber*/, int MsgId)
 
 int WINAPI FakeControl(HANDLE hPlugin, int Command, void *Param)
 {
+    Current->ControlCalls++;
     if (hPlugin != INVALID_HANDLE_VALUE) return 0;
     switch (Command) {
     case FCTL_GETCMDLINE:

@@ -75,6 +75,7 @@ struct Host {
     // given, so a test can omit the zero or put bytes after it).
     std::string CmdLineBytes;
     int CmdLinePos = 0;
+    int ControlCalls = 0;
     std::vector<std::string> CmdLineInserted;
 
     Host();
