@@ -87,6 +87,13 @@ void SaveSettings()
 
 void ReadPaletteColors()
 {
+    // Every opening starts from the defaults, so a palette that is missing,
+    // of another type or too short for an index gives that colour its
+    // default, not what an earlier opening read.
+    TextColor = DefaultTextColor;
+    FrameColor = DefaultFrameColor;
+    TitleColor = DefaultTitleColor;
+    InputColor = DefaultInputColor;
     BYTE Palette[100];
     DWORD Length = 0;
     if (!ReadBinaryValue(HKEY_CURRENT_USER, PaletteKey, PaletteValue, Palette, sizeof(Palette),
