@@ -81,6 +81,15 @@ protected:
     uint8_t Result = 0;
 };
 
+TEST(ChartStatus, FailedFormattingShowsNoStaleText) {
+    SetUpChartState();
+    ASSERT_EQ(FormatStatus(65).substr(0, 6), "Char A");
+    winsim::FailCall("wsprintfA", ERROR_INVALID_PARAMETER, 1);
+    EXPECT_EQ(FormatStatus(66), "");
+    EXPECT_EQ(FormatStatus(66).substr(0, 6), "Char B");
+    ResetChartUnits();
+}
+
 // ---------------------------------------------------- selection mode keys --
 
 struct MoveRow {
