@@ -57,6 +57,9 @@ struct Host {
     int CharTableCalls = 0;
 
     std::vector<TextCall> Texts;
+    // Also given each Text call, e.g. to put the cell on a console as the
+    // host's own screen would.
+    std::function<void(const TextCall &)> OnText;
     std::vector<HelpCall> Helps;
 
     // Editor: the cursor's line (not zero-terminated for the plugin), the
