@@ -96,11 +96,9 @@ bool DoMouseAction(MouseAction Action) {
         CellToCode();
         return false;
     case maConfirm:
-        CopyChoice();
-        return true;
+        return CopyChoice();
     case maConfirmAppend:
-        AppendChoice();
-        return true;
+        return AppendChoice();
     }
     return false;
 }
@@ -118,8 +116,7 @@ bool SelectionKey(int Key) {
     }
     switch (Key) {
     case kbEnter:
-        CopyChoice();
-        return true;
+        return CopyChoice();
     case kbEsc:
     case kbF10:
         return true;
@@ -180,8 +177,7 @@ bool SelectionKey(int Key) {
         CopyChoice();
         break;
     case kbCtrlEnter:
-        AppendChoice();
-        return true;
+        return AppendChoice();
     case kbAltDown:
         if (ChartY < ScreenHeight - ChartHeight) ChartY++;
         break;
@@ -339,14 +335,17 @@ void AddEntryChar(int Key) {
     if (EntryText.size() < 3) EntryText += char(Key & 0xFF);
 }
 
-void CopyChoice() {
+// A confirm whose character did not reach the clipboard does not close the
+// window: closing would look like success (and type the character, or the
+// clipboard's old text). The user can try again or leave with Esc.
+bool CopyChoice() {
     Choice = CopyMode ? LastChar : MapCode(LastChar);
-    PutClipboardString(std::string(1, char(Choice)));
+    return PutClipboardString(std::string(1, char(Choice)));
 }
 
-void AppendChoice() {
+bool AppendChoice() {
     Choice = CopyMode ? LastChar : MapCode(LastChar);
-    AppendClipboardText(std::string(1, char(Choice)));
+    return AppendClipboardText(std::string(1, char(Choice)));
 }
 
 void ChartLoopResetForTests() {

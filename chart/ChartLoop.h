@@ -35,8 +35,9 @@ void ParseHexCode(const std::string &Text, uint8_t &Code);
 void CodeToCell();
 void CellToCode();
 void AddEntryChar(int Key);
-void CopyChoice();
-void AppendChoice();
+// Both say whether the character reached the clipboard.
+bool CopyChoice();
+bool AppendChoice();
 
 // Back to load-time state (for tests).
 void ChartLoopResetForTests();

@@ -42,8 +42,9 @@ std::string FormatStatus(uint8_t Code) {
     if (Ch == 0) Ch = ' ';
     const char *Format = StatusFormatIsSafe(StatusFormat) ? StatusFormat : BuiltInStatusFormat;
     char Buffer[1025];  // wsprintfA writes up to 1024 characters and the zero
-    wsprintfA(Buffer, Format, Ch, int(Code), int(Code));
-    std::string Status(Buffer);
+    // On failure it writes nothing: the buffer holds whatever was there.
+    const int Length = wsprintfA(Buffer, Format, Ch, int(Code), int(Code));
+    std::string Status(Buffer, size_t(Length > 0 ? Length : 0));
     if (Status.size() > StatusWidth) Status.resize(StatusWidth);
     return Status;
 }

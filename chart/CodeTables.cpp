@@ -54,7 +54,7 @@ void InitCodeTables()
 // where the opening came from.
 void LoadHostCodeTables()
 {
-    for (int N = 0; N < 256; N++) {
+    for (int N = 0; HostInfo.CharTable && N < 256; N++) {
         CharTableSet Set;
         std::memset(&Set, 0, sizeof(Set));
         if (HostInfo.CharTable(N, reinterpret_cast<char *>(&Set), sizeof(Set)) == -1) break;
@@ -65,6 +65,8 @@ void LoadHostCodeTables()
 
     if (OpenFrom == OPEN_PLUGINSMENU) {
         CurrentTable = 0;
+    } else if (OpenFrom == OPEN_EDITOR && !HostInfo.EditorControl) {
+        CurrentTable = 0;  // the editor's table cannot be asked for: the console's
     } else if (OpenFrom == OPEN_EDITOR) {
         EditorInfo Info;
         std::memset(&Info, 0, sizeof(Info));
@@ -79,6 +81,7 @@ void LoadHostCodeTables()
 
 bool EditorUsesWindowsTable()
 {
+    if (!HostInfo.EditorControl) return false;
     char A[256], B[256];
     for (int I = 0; I < 256; I++) A[I] = B[I] = static_cast<char>(I);
     CharToOemBuffA(A, A, sizeof(A));

@@ -13,6 +13,7 @@
 
 void CodeTableMenu()
 {
+    if (!HostInfo.Menu) return;
     std::vector<const std::string *> Names;
     for (int I = 0; I < CodeTableCount; I++) Names.push_back(&CodeTableName(I));
     int Selected = CurrentTable;
@@ -33,7 +34,7 @@ void CodeTableMenu()
     int Result = HostInfo.Menu(HostInfo.ModuleNumber, -1, -1, 0, FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT,
                                TableMenuTitle, nullptr, nullptr, nullptr, nullptr, Items.data(),
                                Count);
-    HostInfo.Text(0, 0, 0, nullptr);
+    RequestHostFlush();
     ResyncScreen();
 
     // Only an index of an offered item selects a table.

@@ -54,6 +54,7 @@ int32_t GroupValue(const FarDialogItem *Items, int First)
 
 int RunOptionsDialog()
 {
+    if (!HostInfo.Dialog) return 0;
     std::vector<FarDialogItem> Items(OptionsItemCount);
     BuildDialogItems(OptionsDialogItems, OptionsItemCount, Items.data(), 2, 0);
 

@@ -10,7 +10,7 @@
 
 void PutCell(int X, int Y, int Color, const char *Str)
 {
-    HostInfo.Text(X, Y, Color, Str);
+    if (HostInfo.Text) HostInfo.Text(X, Y, Color, Str);
 }
 
 void QuorrelStart()

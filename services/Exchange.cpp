@@ -23,6 +23,20 @@ INPUT_RECORD QuoteCharRecords[2] = {
 
 const int CmdLineBufferSize = 1540;
 
+// The clipboard's first line may be any length; what is typed stops where
+// Far's command line is full (its buffer less the zero). A longer line would
+// also become two key records per character in the editor's input.
+const size_t MaxTypedText = CmdLineBufferSize - 1;
+
+// The clipboard's first line as it is typed; false when it cannot be read,
+// and then nothing is typed at all.
+bool ClipboardTextToType(std::string &Line)
+{
+    if (!ReadClipboardText(Line)) return false;
+    if (Line.size() > MaxTypedText) Line.resize(MaxTypedText);
+    return true;
+}
+
 }  // namespace
 
 void PickStartChar()
@@ -35,6 +49,7 @@ void PickStartChar()
 
 unsigned char EditorCharAtCursor()
 {
+    if (!HostInfo.EditorControl) return 0;
     EditorGetString Line;
     std::memset(&Line, 0, sizeof(Line));
     Line.StringNumber = -1;
@@ -48,6 +63,7 @@ unsigned char EditorCharAtCursor()
 
 unsigned char CmdLineCharAtCursor()
 {
+    if (!HostInfo.Control) return 0;
     std::vector<char> Buffer(CmdLineBufferSize, 0);
     HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_GETCMDLINE, Buffer.data());
     Buffer[CmdLineBufferSize - 1] = 0;  // a longer line is cut, not read past
@@ -61,18 +77,18 @@ unsigned char CmdLineCharAtCursor()
 void DeliverResult(unsigned char Choice)
 {
     if (Choice == 0) return;
-    const std::string One(1, static_cast<char>(Choice));
-    if (OpenFrom == OPEN_PLUGINSMENU) {
-        if (PasteMode == 1)
-            CmdLineInsert(One);
-        else if (PasteMode == 2)
-            CmdLineInsert(GetClipboardText());
-    } else if (OpenFrom == OPEN_EDITOR) {
-        if (PasteMode == 1)
-            EditorPutText(One);
-        else if (PasteMode == 2)
-            EditorPutText(GetClipboardText());
+    if (OpenFrom != OPEN_PLUGINSMENU && OpenFrom != OPEN_EDITOR) return;
+    // PasteMode 1 types the character, 2 the clipboard's first line, others nothing.
+    std::string Text(1, static_cast<char>(Choice));
+    if (PasteMode == 2) {
+        if (!ClipboardTextToType(Text)) return;
+    } else if (PasteMode != 1) {
+        return;
     }
+    if (OpenFrom == OPEN_PLUGINSMENU)
+        CmdLineInsert(Text);
+    else
+        EditorPutText(Text);
 }
 
 void EditorPutText(const std::string &S)
@@ -81,6 +97,7 @@ void EditorPutText(const std::string &S)
         for (char Ch : S) TypeChar(static_cast<unsigned char>(Ch));
         return;
     }
+    if (!HostInfo.EditorControl) return;
     std::string Text = S;  // the host takes a writable pointer
     HostInfo.EditorControl(ECTL_INSERTTEXT, &Text[0]);
     HostInfo.EditorControl(ECTL_REDRAW, nullptr);
@@ -88,6 +105,7 @@ void EditorPutText(const std::string &S)
 
 void CmdLineInsert(const std::string &S)
 {
+    if (!HostInfo.Control) return;
     std::string Text = S;
     HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, &Text[0]);
 }

@@ -28,9 +28,11 @@ void PluginHelp()
     // "Contents", opened with F1 already waiting in the input.
     if (HostInfo.StructSize >= StartupInfoWithShowHelp && HostInfo.ShowHelp) {
         HostInfo.ShowHelp(HostInfo.ModuleName, nullptr, 0);
-        HostInfo.Text(0, 0, 0, nullptr);
+        RequestHostFlush();
         return;
     }
+    // Without a dialog nobody would take the F1 out of the input.
+    if (!HostInfo.Dialog) return;
     std::vector<FarDialogItem> Items(2);
     BuildDialogItems(HelpDialogItems, 2, Items.data(), 1, 1);
     DWORD Written = 0;

@@ -2,6 +2,9 @@
 // again, so no handle outlives a call.
 #include "Registry.h"
 
+#include <cstring>
+#include <vector>
+
 HKEY CreateKeyForWrite(HKEY Root, const char *Path)
 {
     HKEY Key = nullptr;
@@ -52,6 +55,16 @@ bool ReadBinaryValue(HKEY Root, const char *Path, const char *Name, void *Buffer
     DWORD Size = Capacity;
     LONG Result =
         RegQueryValueExA(Key, Name, nullptr, &Type, static_cast<BYTE *>(Buffer), &Size);
+    if (Result == ERROR_MORE_DATA && Type == REG_BINARY) {
+        // Longer than the buffer (a newer host's palette has more entries):
+        // read it whole and keep its first bytes.
+        std::vector<BYTE> Whole(Size);
+        Result = RegQueryValueExA(Key, Name, nullptr, &Type, Whole.data(), &Size);
+        if (Result == ERROR_SUCCESS) {
+            if (Size > Capacity) Size = Capacity;
+            std::memcpy(Buffer, Whole.data(), Size);
+        }
+    }
     RegCloseKey(Key);
     if (Result != ERROR_SUCCESS || Type != REG_BINARY) return false;
     if (Length) *Length = Size;

@@ -8,8 +8,8 @@ HKEY CreateKeyForWrite(HKEY Root, const char *Path);
 HKEY OpenKeyForRead(HKEY Root, const char *Path);
 void WriteDwordValue(HKEY Root, const char *Path, const char *Name, DWORD Value);
 DWORD ReadDwordValue(HKEY Root, const char *Path, const char *Name, DWORD Default);
-// Bytes the value holds are reported in *Length when given (it may be
-// shorter than Capacity).
+// A REG_BINARY value's first bytes, up to Capacity; how many is reported in
+// *Length when given (the value may be shorter, or longer, than Capacity).
 bool ReadBinaryValue(HKEY Root, const char *Path, const char *Name, void *Buffer,
                      DWORD Capacity, DWORD *Length = nullptr);
 

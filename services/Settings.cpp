@@ -30,17 +30,20 @@ std::string SettingsKey;
 
 void MakeSettingsKey(const char *RootKey)
 {
-    SettingsKey = RootKey ? RootKey : "";
-    SettingsKey += "\\Quorrel";
+    // Without the host's root key there is no place for the settings: they
+    // keep their defaults and nothing is written.
+    SettingsKey = RootKey ? std::string(RootKey) + "\\Quorrel" : std::string();
 }
 
 DWORD ReadSetting(const char *Name, DWORD Default)
 {
+    if (SettingsKey.empty()) return Default;
     return ReadDwordValue(HKEY_CURRENT_USER, SettingsKey.c_str(), Name, Default);
 }
 
 void WriteSetting(const char *Name, DWORD Value)
 {
+    if (SettingsKey.empty()) return;
     WriteDwordValue(HKEY_CURRENT_USER, SettingsKey.c_str(), Name, Value);
 }
 
@@ -84,6 +87,13 @@ void SaveSettings()
 
 void ReadPaletteColors()
 {
+    // Every opening starts from the defaults, so a palette that is missing,
+    // of another type or too short for an index gives that colour its
+    // default, not what an earlier opening read.
+    TextColor = DefaultTextColor;
+    FrameColor = DefaultFrameColor;
+    TitleColor = DefaultTitleColor;
+    InputColor = DefaultInputColor;
     BYTE Palette[100];
     DWORD Length = 0;
     if (!ReadBinaryValue(HKEY_CURRENT_USER, PaletteKey, PaletteValue, Palette, sizeof(Palette),

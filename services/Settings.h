@@ -18,7 +18,8 @@ extern bool ShowCmdlineChar;
 extern bool ShowWinTable;
 // Colours from the host palette.
 extern uint8_t TextColor, FrameColor, TitleColor, InputColor;
-// Below HKEY_CURRENT_USER: the host's root key plus "\Quorrel".
+// Below HKEY_CURRENT_USER: the host's root key plus "\Quorrel"; empty when
+// the host gave no root key, and then settings are neither read nor written.
 extern std::string SettingsKey;
 
 void MakeSettingsKey(const char *RootKey);

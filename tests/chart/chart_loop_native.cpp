@@ -81,6 +81,15 @@ protected:
     uint8_t Result = 0;
 };
 
+TEST(ChartStatus, FailedFormattingShowsNoStaleText) {
+    SetUpChartState();
+    ASSERT_EQ(FormatStatus(65).substr(0, 6), "Char A");
+    winsim::FailCall("wsprintfA", ERROR_INVALID_PARAMETER, 1);
+    EXPECT_EQ(FormatStatus(66), "");
+    EXPECT_EQ(FormatStatus(66).substr(0, 6), "Char B");
+    ResetChartUnits();
+}
+
 // ---------------------------------------------------- selection mode keys --
 
 struct MoveRow {
@@ -185,6 +194,29 @@ TEST_F(ChartLoop, AppendKeys) {
     EXPECT_EQ(Run(), GuardRecords + 2);
     EXPECT_EQ(Result, 'y');
     EXPECT_EQ(winsim::ClipboardText(), "abxy");
+}
+
+TEST_F(ChartLoop, ConfirmThatCannotReachTheClipboardKeepsTheWindowOpen) {
+    const struct {
+        const char *Name;
+        std::function<void()> Input;
+    } Rows[] = {
+        {"Enter", [] { Key(VK_RETURN, 13); }},
+        {"Ctrl+Enter", [] { Ctrl(VK_RETURN, 10); }},
+        {"double click", [] { DoubleClick(19 + 5 + 1, 4 + 4 + 2); }},
+        {"Ctrl+double click", [] { DoubleClick(19 + 5 + 1, 4 + 4 + 2, LEFT_CTRL_PRESSED); }},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(Row.Name);
+        winsim::ClearInput();
+        LastChar = 65;
+        Row.Input();
+        winsim::SetClipboardBusy(true);
+        EXPECT_EQ(Run(), GuardRecords - 1);  // the first Esc closed it
+        EXPECT_EQ(Result, 0);
+        winsim::SetClipboardBusy(false);
+        EXPECT_EQ(winsim::ClipboardText(), "before");
+    }
 }
 
 TEST_F(ChartLoop, TypedCharacterSelectsItsLowestCodeWhenTypeModeIs0) {

@@ -86,7 +86,7 @@ TEST_F(TestApi, InjectedFailuresCountDownOrLastUntilCleared)
     EXPECT_FALSE(OpenClipboard(nullptr));
     EXPECT_TRUE(OpenClipboard(nullptr)) << "two failures, then normal";
     CloseClipboard();
-    winsim::FailCall("OpenClipboard", ERROR_ACCESS_DENIED, 1, 2);
+    winsim::FailCallAfter("OpenClipboard", 2, 1);
     for (bool want : {true, true, false, true}) {
         EXPECT_EQ(want, OpenClipboard(nullptr) != FALSE) << "two calls pass, one fails";
         CloseClipboard();
@@ -115,6 +115,34 @@ TEST_F(TestApi, InjectedFailuresCountDownOrLastUntilCleared)
     CONSOLE_SCREEN_BUFFER_INFO info;
     EXPECT_TRUE(GetConsoleScreenBufferInfo(out, &info)) << "times 0 clears one function";
     CloseHandle(out);
+}
+
+TEST_F(TestApi, FailuresStartAtACallIndexAndALimitEndsEndlessLoops)
+{
+    // skip 2: calls 1 and 2 pass, call 3 fails; once, or from there on.
+    for (int times : {1, -1}) {
+        SCOPED_TRACE(times);
+        winsim::Reset();
+        winsim::FailCallAfter("OpenClipboard", 2, times);
+        std::string got;
+        for (int i = 0; i < 5; i++) {
+            got += OpenClipboard(nullptr) ? 'y' : 'n';
+            CloseClipboard();
+        }
+        EXPECT_EQ(got, times == 1 ? "yynyy" : "yynnn");
+    }
+    EXPECT_EQ(winsim::CallCounts(),
+              (std::map<std::string, int>{{"CloseClipboard", 5}, {"OpenClipboard", 5}}));
+
+    static int reached;
+    reached = 0;
+    winsim::SetCallLimit(3, [] { reached++; });
+    for (int i = 0; i < 10; i++) Sleep(1);
+    EXPECT_EQ(reached, 1) << "once, at the third call";
+    winsim::SetCallLimit(3, [] { reached++; });
+    winsim::Reset();
+    for (int i = 0; i < 10; i++) Sleep(1);
+    EXPECT_EQ(reached, 1) << "a reset removes the limit";
 }
 
 TEST_F(TestApi, LargeReadsFailAboveTheLimitLikeOldConsoles)

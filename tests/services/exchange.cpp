@@ -135,6 +135,42 @@ TEST_F(ExchangeTest, DeliverResultByOriginAndPasteMode)
     }
 }
 
+TEST_F(ExchangeTest, LongClipboardLineIsTypedAsFarAsTheCommandLineHolds)
+{
+    // 1540 bytes of command line, its zero included.
+    std::string Line;
+    for (int I = 0; I < 5000; I++) Line += char('a' + I % 26);
+    ASSERT_TRUE(PutClipboardText((Line + "\r\nnext").c_str()));
+    const std::string Typed = Line.substr(0, 1539);
+    PasteMode = 2;
+    OpenConsoleInput();
+    const struct {
+        int From;
+        bool Copy;
+    } Rows[] = {{OPEN_PLUGINSMENU, true}, {OPEN_EDITOR, false}, {OPEN_EDITOR, true}};
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE("from " + std::to_string(Row.From) + " copy " + std::to_string(Row.Copy));
+        Host.CmdLineInserted.clear();
+        Host.EditorInserted.clear();
+        OpenFrom = Row.From;
+        CopyMode = Row.Copy;
+        DeliverResult('x');
+        std::string Got;
+        if (Row.From == OPEN_PLUGINSMENU) {
+            ASSERT_EQ(1u, Host.CmdLineInserted.size());
+            Got = Host.CmdLineInserted[0];
+        } else if (!Row.Copy) {
+            ASSERT_EQ(1u, Host.EditorInserted.size());
+            Got = Host.EditorInserted[0];
+        } else {
+            std::vector<INPUT_RECORD> Records = TakeConsoleInput();
+            for (size_t I = 1; I < Records.size(); I += 2)
+                Got += Records[I].Event.KeyEvent.uChar.AsciiChar;
+        }
+        EXPECT_EQ(Typed, Got);
+    }
+}
+
 TEST_F(ExchangeTest, CommandLineInsertIgnoresCopyMode)
 {
     CopyMode = true;

@@ -28,14 +28,76 @@ protected:
 
 // ---- clipboard ----
 
-TEST_F(NativeTest, FailedAllocationKeepsTheOldClipboardText)
+TEST_F(NativeTest, ClipboardFailuresKeepTheOldTextAndAreReported)
 {
-    winsim::SetClipboardText("old");
-    winsim::FailCall("GlobalAlloc", ERROR_NOT_ENOUGH_MEMORY, 1);
-    PutClipboardText("new");
-    EXPECT_EQ("old", winsim::ClipboardText());
-    AppendClipboardText("x");  // the allocation works again
-    EXPECT_EQ("oldx", winsim::ClipboardText());
+    // Each Win32 call of a copy or an append fails: once at a call index
+    // (Skip calls pass first), a few times, or for good.
+    const std::string Old = "old\r\nsecond";
+    const struct {
+        bool Append;
+        const char *Call;
+        int Skip, Times;
+        bool Done;
+    } Rows[] = {
+        {false, nullptr, 0, 0, true},
+        {false, "OpenClipboard", 0, 4, true},  // busy for a moment: retried
+        {false, "OpenClipboard", 0, -1, false},
+        {false, "GetClipboardData", 0, 1, true},  // the old text is only needed on failure
+        {false, "GlobalAlloc", 0, 1, false},
+        {false, "GlobalLock", 1, 1, false},  // the new block (the old text's lock passes)
+        {false, "EmptyClipboard", 0, 1, false},
+        {false, "SetClipboardData", 0, 1, false},  // emptied, then the old text goes back
+        {false, "CloseClipboard", 0, 1, true},
+        {true, nullptr, 0, 0, true},
+        {true, "OpenClipboard", 0, -1, false},
+        {true, "GetClipboardData", 0, 1, false},
+        {true, "GlobalLock", 0, 1, false},
+        {true, "GlobalSize", 0, 1, false},
+        {true, "GlobalAlloc", 0, 1, false},
+        {true, "EmptyClipboard", 0, 1, false},
+        {true, "SetClipboardData", 0, 1, false},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(std::string(Row.Append ? "append" : "put") + ", failing " +
+                     (Row.Call ? Row.Call : "nothing") + " after " + std::to_string(Row.Skip) +
+                     " for " + std::to_string(Row.Times));
+        winsim::Reset();
+        winsim::SetClipboardText(Old);
+        if (Row.Call) winsim::FailCallAfter(Row.Call, Row.Skip, Row.Times);
+        const bool Done = Row.Append ? AppendClipboardText("x") : PutClipboardText("new");
+        EXPECT_EQ(Row.Done, Done);
+        const std::string New = Row.Append ? "oldx" : "new";
+        EXPECT_EQ(Row.Done ? New : Old, winsim::ClipboardText());
+    }
+}
+
+TEST_F(NativeTest, BusyClipboardIsTriedAboutATenthOfASecond)
+{
+    winsim::SetClipboardText("kept");
+    winsim::SetClipboardBusy(true);
+    std::string Line = "stale";
+    EXPECT_FALSE(ReadClipboardText(Line));
+    EXPECT_EQ("", Line);
+    EXPECT_EQ(5, winsim::CallCount("OpenClipboard"));
+    EXPECT_GE(winsim::TotalSleepMs(), 80u);
+    EXPECT_LE(winsim::TotalSleepMs(), 150u);
+    winsim::SetClipboardBusy(false);
+    EXPECT_TRUE(ReadClipboardText(Line));
+    EXPECT_EQ("kept", Line);
+}
+
+TEST_F(NativeTest, TextThatCannotBeReadIsNotAnEmptyClipboard)
+{
+    // An empty clipboard, or one without text, reads as "" and takes an append.
+    std::string Line = "stale";
+    EXPECT_TRUE(ReadClipboardText(Line));
+    EXPECT_EQ("", Line);
+    EXPECT_TRUE(AppendClipboardText("x"));
+    EXPECT_EQ("x", winsim::ClipboardText());
+    // A block of 0 bytes cannot be locked: still an empty text, not a failure.
+    winsim::SetClipboardBytes({});
+    EXPECT_TRUE(ReadClipboardText(Line));
+    EXPECT_EQ("", Line);
 }
 
 TEST_F(NativeTest, ClipboardTextWithoutZeroIsReadToTheBlockEnd)
@@ -66,6 +128,27 @@ TEST_F(NativeTest, BusyClipboardIsLeftAsItWas)
     EXPECT_EQ("kept", winsim::ClipboardText());
     // Nothing leaked: the block of the failed put was freed.
     EXPECT_EQ(winsim::CallCount("GlobalAlloc"), winsim::CallCount("GlobalFree"));
+}
+
+TEST_F(NativeTest, ClipboardThatCannotBeReadTypesNothing)
+{
+    Start();
+    winsim::SetClipboardText("abc");
+    PasteMode = 2;
+    CopyMode = false;
+    for (int From : {OPEN_PLUGINSMENU, OPEN_EDITOR}) {
+        SCOPED_TRACE(From);
+        OpenFrom = From;
+        winsim::SetClipboardBusy(true);
+        DeliverResult('x');
+        EXPECT_TRUE(Host.CmdLineInserted.empty());
+        EXPECT_TRUE(Host.EditorInserted.empty());
+        winsim::SetClipboardBusy(false);
+        DeliverResult('x');
+        EXPECT_EQ(1u, Host.CmdLineInserted.size() + Host.EditorInserted.size()) << "readable";
+        Host.CmdLineInserted.clear();
+        Host.EditorInserted.clear();
+    }
 }
 
 // ---- registry ----

@@ -139,9 +139,12 @@ TEST_F(SettingsTest, ReadBinaryValueReportsTheStoredLength)
     EXPECT_EQ(3u, Length);
     EXPECT_EQ(3, Buffer[2]);
     EXPECT_EQ(9, Buffer[3]);  // not cleared
-    // Too long for the buffer, or of another type: false.
-    EXPECT_FALSE(ReadBinaryValue(HKEY_CURRENT_USER, SettingsPath().c_str(), "Blob", Buffer, 2,
-                                 &Length));
+    // Longer than the buffer: its first bytes. Of another type: false.
+    BYTE Two[3] = {9, 9, 9};
+    EXPECT_TRUE(ReadBinaryValue(HKEY_CURRENT_USER, SettingsPath().c_str(), "Blob", Two, 2,
+                                &Length));
+    EXPECT_EQ(2u, Length);
+    EXPECT_EQ((std::vector<BYTE>{1, 2, 9}), std::vector<BYTE>(Two, Two + 3));
     PutRegValue(SettingsPath(), "Text", REG_SZ, {'a', 0});
     EXPECT_FALSE(ReadBinaryValue(HKEY_CURRENT_USER, SettingsPath().c_str(), "Text", Buffer,
                                  sizeof(Buffer), &Length));
@@ -169,67 +172,40 @@ protected:
     }
 };
 
-TEST_F(PaletteTest, EachColourIsExactlyItsPaletteByte)
+TEST_F(PaletteTest, ColoursComeFromTheirBytesOrAreTheDefaults)
 {
-    PutRegValue(PaletteKey, "CurrentPalette", REG_BINARY, Palette(100));
-    ReadPaletteColors();
-    EXPECT_EQ(0x80 + 21, TextColor);
-    EXPECT_EQ(0x80 + 23, FrameColor);
-    EXPECT_EQ(0x80 + 24, TitleColor);
-    EXPECT_EQ(0x80 + 26, InputColor);
-}
-
-TEST_F(PaletteTest, ShortPaletteSetsOnlyTheColoursItHolds)
-{
-    const struct {
-        size_t Length;
-        bool Text, Frame, Title, Input;
-    } Rows[] = {
-        {21, false, false, false, false}, {22, true, false, false, false},
-        {24, true, true, false, false},   {25, true, true, true, false},
-        {26, true, true, true, false},    {27, true, true, true, true},
-    };
-    for (const auto &Row : Rows) {
-        SCOPED_TRACE("palette of " + std::to_string(Row.Length) + " bytes");
-        ClearRegValues(PaletteKey);
-        PutRegValue(PaletteKey, "CurrentPalette", REG_BINARY, Palette(Row.Length));
-        SetColors(0x05);
-        ReadPaletteColors();
-        EXPECT_EQ(Row.Text ? 0x80 + 21 : 0x05, TextColor);
-        EXPECT_EQ(Row.Frame ? 0x80 + 23 : 0x05, FrameColor);
-        EXPECT_EQ(Row.Title ? 0x80 + 24 : 0x05, TitleColor);
-        EXPECT_EQ(Row.Input ? 0x80 + 26 : 0x05, InputColor);
-    }
-}
-
-TEST_F(PaletteTest, UnreadablePaletteKeepsTheColours)
-{
+    // Each opening starts from the defaults, whatever an earlier one read.
     const struct {
         const char *What;
         DWORD Type;
-        size_t Length;
-    } Rows[] = {{"too long", REG_BINARY, 101}, {"not binary", REG_SZ, 40}};
+        size_t Length;  // 0: no value
+        bool Text, Frame, Title, Input;
+    } Rows[] = {
+        {"missing", REG_BINARY, 0, false, false, false, false},
+        {"not binary", REG_SZ, 40, false, false, false, false},
+        {"a dword", REG_DWORD, 4, false, false, false, false},
+        {"21 bytes", REG_BINARY, 21, false, false, false, false},
+        {"22 bytes", REG_BINARY, 22, true, false, false, false},
+        {"24 bytes", REG_BINARY, 24, true, true, false, false},
+        {"26 bytes", REG_BINARY, 26, true, true, true, false},
+        {"27 bytes", REG_BINARY, 27, true, true, true, true},
+        {"100 bytes", REG_BINARY, 100, true, true, true, true},
+        {"101 bytes", REG_BINARY, 101, true, true, true, true},
+        {"4096 bytes", REG_BINARY, 4096, true, true, true, true},
+    };
     for (const auto &Row : Rows) {
         SCOPED_TRACE(Row.What);
         ClearRegValues(PaletteKey);
         std::vector<BYTE> Data = Palette(Row.Length);
-        Data.back() = 0;
-        PutRegValue(PaletteKey, "CurrentPalette", Row.Type, Data);
+        if (Row.Type == REG_SZ) Data.back() = 0;  // a string is stored with its zero
+        if (Row.Length) PutRegValue(PaletteKey, "CurrentPalette", Row.Type, Data);
         SetColors(0x05);
         ReadPaletteColors();
-        EXPECT_EQ(0x05, TextColor);
-        EXPECT_EQ(0x05, FrameColor);
-        EXPECT_EQ(0x05, TitleColor);
-        EXPECT_EQ(0x05, InputColor);
+        EXPECT_EQ(Row.Text ? 0x80 + 21 : 0x70, TextColor);
+        EXPECT_EQ(Row.Frame ? 0x80 + 23 : 0x70, FrameColor);
+        EXPECT_EQ(Row.Title ? 0x80 + 24 : 0x70, TitleColor);
+        EXPECT_EQ(Row.Input ? 0x80 + 26 : 0x30, InputColor);
     }
-    // No value at all: the load-time defaults stay.
-    ClearRegValues(PaletteKey);
-    SettingsResetForTests();
-    ReadPaletteColors();
-    EXPECT_EQ(0x70, TextColor);
-    EXPECT_EQ(0x70, FrameColor);
-    EXPECT_EQ(0x70, TitleColor);
-    EXPECT_EQ(0x30, InputColor);
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ const char *WINAPI FakeGetMsg(int /*PluginNumber*/, int MsgId)
 
 int WINAPI FakeControl(HANDLE hPlugin, int Command, void *Param)
 {
+    Current->ControlCalls++;
     if (hPlugin != INVALID_HANDLE_VALUE) return 0;
     switch (Command) {
     case FCTL_GETCMDLINE:
@@ -77,6 +78,7 @@ int WINAPI FakeCharTable(int Command, char *Buffer, int BufferSize)
 void WINAPI FakeText(int X, int Y, int Color, const char *Str)
 {
     Current->Texts.push_back({X, Y, Color, Str != nullptr, Str ? Str : ""});
+    if (Current->OnText) Current->OnText(Current->Texts.back());
 }
 
 int WINAPI FakeEditorControl(int Command, void *Param)

@@ -57,6 +57,9 @@ struct Host {
     int CharTableCalls = 0;
 
     std::vector<TextCall> Texts;
+    // Also given each Text call, e.g. to put the cell on a console as the
+    // host's own screen would.
+    std::function<void(const TextCall &)> OnText;
     std::vector<HelpCall> Helps;
 
     // Editor: the cursor's line (not zero-terminated for the plugin), the
@@ -75,6 +78,7 @@ struct Host {
     // given, so a test can omit the zero or put bytes after it).
     std::string CmdLineBytes;
     int CmdLinePos = 0;
+    int ControlCalls = 0;
     std::vector<std::string> CmdLineInserted;
 
     Host();

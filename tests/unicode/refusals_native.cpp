@@ -28,7 +28,7 @@ TEST(CharInfoRefusals, FlagsRefusedOrBytesUndefined)
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.What);
         winsim::Reset();
-        if (R.Times) winsim::FailCall("MultiByteToWideChar", R.Error, R.Times, R.After);
+        if (R.Times) winsim::FailCallAfter("MultiByteToWideChar", R.After, R.Times, R.Error);
         CellCharacter C = CharacterOfByte(437, 0x1B);
         EXPECT_EQ(R.Known, C.Known);
         EXPECT_EQ(R.Defined, C.Defined);

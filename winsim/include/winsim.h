@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,8 @@ namespace winsim {
 // Everything back to the start state: an 80x25 console of blanks in
 // attribute 0x07, cursor (0,0) size 25 visible, empty title, code page 437,
 // NT platform, empty input queue, empty registry and clipboard, no failure
-// injections, all call counts zero. Handles from before the reset stay valid.
+// injections or call limit, all call counts zero. Handles from before the
+// reset stay valid.
 void Reset();
 
 // ---- console ----
@@ -55,7 +57,12 @@ DWORD TotalSleepMs();
 
 // ---- call counting ----
 int CallCount(const char *function);          // by Win32 name, e.g. "WriteConsoleOutputA"
+std::map<std::string, int> CallCounts();      // every function called, with its count
 void ResetCallCounts();
+// After `calls` more calls of any function, `handler` runs once, inside the
+// call that reaches the limit: a test's way out of a loop that never ends
+// (it may exit the process or throw). 0 removes the limit.
+void SetCallLimit(long calls, void (*handler)());
 struct WriteCall {                            // one WriteConsoleOutputA, as the caller passed it
     COORD bufferSize;
     COORD bufferCoord;
@@ -68,8 +75,11 @@ std::vector<WriteCall> WriteOutputCalls();
 // next `times` calls; times < 0 means until cleared, 0 clears this one.
 // With `after`, that many calls succeed before the failures start.
 // Registry functions return `error`; the others set it as the last error.
-void FailCall(const char *function, DWORD error = ERROR_ACCESS_DENIED, int times = -1,
-              int after = 0);
+void FailCall(const char *function, DWORD error = ERROR_ACCESS_DENIED, int times = -1);
+// The same after the next `skip` calls of the function have passed: with
+// counts from zero, skip k fails the call of index k + 1 first.
+void FailCallAfter(const char *function, int skip, int times = -1,
+                   DWORD error = ERROR_ACCESS_DENIED);
 void ClearFailures();
 // ReadConsoleOutputA fails for requests larger than this many cells (0 = no limit).
 void SetMaxReadCells(int cells);
