@@ -1,5 +1,5 @@
-// The code-table list: built-in and host tables, the current table, lookups
-// and switching.
+// CodeTables: the list of code tables (built-in and the host's), the current
+// table, its lookups and switching.
 #ifndef QUORREL_CODETABLES_H
 #define QUORREL_CODETABLES_H
 
@@ -18,6 +18,8 @@ extern uint8_t CurrentTable;
 
 void InitCodeTables();
 bool AddCodeTable(const std::string &Name, const unsigned char *Table);
+void LoadHostCodeTables();
+bool EditorUsesWindowsTable();
 const std::string &CodeTableName(int Index);
 unsigned char MapCode(unsigned char Code);
 void FindCodeForChar(unsigned char Ch);

@@ -1,9 +1,10 @@
-// The status format comes from the message file, which a user may edit. It is
-// handed to wsprintfA with exactly three int arguments, so only conversions
-// that read one int each, three at most, may pass: a %s or %n would follow an
-// integer as a pointer, a size prefix (l, h, I64) could read a wider argument
-// than was passed, and a fourth conversion would read past the arguments.
-#include "Chart.h"
+// StatusFormat: the safety check of the status format. The format comes from
+// the message file, which a user may edit, and is handed to wsprintfA with
+// exactly three int arguments, so only conversions that read one int each,
+// three at most, may pass: a %s or %n would follow an integer as a pointer, a
+// size prefix (l, h, I64) could read a wider argument than was passed, and a
+// fourth conversion would read past the arguments.
+#include "StatusFormat.h"
 
 namespace {
 

@@ -18,6 +18,9 @@ add_link_options(-Wl,--gc-sections)
 # reports, found through a .gnu_debuglink section) and the module is
 # stripped. CTest then checks its tables: the exports, and imports that every
 # Windows since NT 4.0 has.
+# (enable_testing sets a variable: here, not in the function, so that it
+# holds for the folder that defines the module.)
+enable_testing()
 function(quorrel_release_module target)
   target_sources(${target} PRIVATE ${ARGN})
   set(module $<TARGET_FILE:${target}>)

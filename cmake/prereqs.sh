@@ -1,7 +1,8 @@
 # Sourced by ./test and ./run: installs what the builds need, with apt-get,
 # only when something is missing.
 QUORREL_PACKAGES="cmake g++ ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 g++-mingw-w64-i686-win32 wine wine64
-  googletest libgtest-dev libbenchmark-dev bsdutils util-linux tmux"
+  googletest libgtest-dev libbenchmark-dev bsdutils util-linux tmux unicode-data
+  clang libclang-rt-dev"
 
 quorrel_missing_packages() {
     local pkg missing=""

@@ -1,4 +1,5 @@
-// Console: state, the three screen images, text output and the cursor.
+// Console: the screen side of the console library: the console taken over
+// and given back, the three screen images, text drawn into them, the cursor.
 #include "Console.h"
 
 #include <cstring>

@@ -8,8 +8,9 @@
 #ifndef QUORREL_HOST_H
 #define QUORREL_HOST_H
 
-#include "Plugin.h"
+#include "HostApi.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -111,10 +112,12 @@ void LayoutDialogItems(std::vector<FarDialogItem> &Items, int DialogWidth);
 int DialogItemWidth(const FarDialogItem &Item);
 
 // Scripting: the next Dialog call does not run; it applies the changes to the
-// plugin's items and returns Result.
+// plugin's items and returns Result. A change with Data replaces the item's
+// text (what the user typed into an edit line) and leaves Selected alone.
 struct DialogItemChange {
     int Index;
     int Selected;
+    std::optional<std::string> Data = std::nullopt;
 };
 void HostQueueDialog(int Result, const std::vector<DialogItemChange> &Changes = {});
 // The next Menu call returns Result without running.
@@ -126,7 +129,12 @@ struct DialogCall {
     int X1, Y1, X2, Y2;
     bool HasHelpTopic;
     std::string HelpTopic;
-    std::vector<FarDialogItem> Items;  // as passed, before the dialog ran
+    std::vector<FarDialogItem> Items;     // as passed, before the dialog ran
+    std::vector<FarDialogItem> Returned;  // as handed back: the marks and typed text
+    // The screen model as the dialog last drew it, row by row, and where it
+    // left the cursor ({-1, -1}: hidden). Empty for a scripted call.
+    std::vector<CHAR_INFO> Shown;
+    COORD Cursor{-1, -1};
     int Result;
 };
 struct MenuCall {

@@ -60,7 +60,72 @@ struct DialogState {
     int Focus;
     std::string Module;
     std::string HelpTopic;
+    // The focused edit line: the insertion point and the first character
+    // shown, both as offsets into its text.
+    size_t EditPos = 0, EditLeft = 0;
+    COORD Cursor{-1, -1};  // where the last drawing left the cursor; -1: hidden
 };
+
+size_t TextLength(const FarDialogItem &Item)
+{
+    return strnlen(Item.Data, sizeof(Item.Data));
+}
+
+int EditWidth(const FarDialogItem &Item)
+{
+    return std::max(Item.X2 - Item.X1 + 1, 1);
+}
+
+// Scrolls the focused edit line so that the insertion point stays inside it.
+void KeepEditPosShown(DialogState &D)
+{
+    size_t Width = size_t(EditWidth(D.Items[size_t(D.Focus)]));
+    if (D.EditPos < D.EditLeft) D.EditLeft = D.EditPos;
+    if (D.EditPos >= D.EditLeft + Width) D.EditLeft = D.EditPos - Width + 1;
+}
+
+// Like Far, an edit line that gets the focus puts the insertion point after its text.
+void SetFocus(DialogState &D, int Index)
+{
+    D.Focus = Index;
+    D.EditPos = D.EditLeft = 0;
+    if (Index >= 0 && IsEdit(D.Items[size_t(Index)])) {
+        D.EditPos = TextLength(D.Items[size_t(Index)]);
+        KeepEditPosShown(D);
+    }
+}
+
+// The editing keys of a focused edit line. False for a key it does not take.
+bool EditKey(DialogState &D, const HostKey &Key)
+{
+    FarDialogItem &Item = D.Items[size_t(D.Focus)];
+    const size_t Length = TextLength(Item);
+    switch (Key.Vk) {
+    case VK_LEFT: D.EditPos -= D.EditPos > 0; break;
+    case VK_RIGHT: D.EditPos += D.EditPos < Length; break;
+    case VK_HOME: D.EditPos = 0; break;
+    case VK_END: D.EditPos = Length; break;
+    case VK_BACK:
+        if (D.EditPos == 0) break;
+        D.EditPos--;
+        [[fallthrough]];  // and deletes what is now under the insertion point
+    case VK_DELETE:
+        if (D.EditPos < Length)
+            std::memmove(Item.Data + D.EditPos, Item.Data + D.EditPos + 1, Length - D.EditPos);
+        break;
+    default:
+        // A character goes in at the insertion point while the text fits
+        // the field's 511 characters and its zero.
+        if (Key.Ch < 32 || Key.Ch == 127) return false;
+        if (Length + 1 < sizeof(Item.Data)) {
+            std::memmove(Item.Data + D.EditPos + 1, Item.Data + D.EditPos, Length - D.EditPos + 1);
+            Item.Data[D.EditPos++] = char(Key.Ch);
+        }
+        break;
+    }
+    KeepEditPosShown(D);
+    return true;
+}
 
 void DrawSeparator(const DialogState &D, const FarDialogItem &Item)
 {
@@ -82,7 +147,7 @@ void DrawSeparator(const DialogState &D, const FarDialogItem &Item)
     if (!Text.empty()) HostDrawFrameTitle(D.X0 + Left, D.X0 + Right, Y, Text, ColDialogText);
 }
 
-void DrawDialog(const DialogState &D)
+void DrawDialog(DialogState &D)
 {
     HostFillRect(D.X0, D.Y0, D.X0 + D.Width - 1, D.Y0 + D.Height - 1, ' ', ColDialogText);
     HostDrawShadow(D.X0, D.Y0, D.X0 + D.Width - 1, D.Y0 + D.Height - 1);
@@ -129,11 +194,13 @@ void DrawDialog(const DialogState &D)
         case DI_EDIT:
         case DI_FIXEDIT:
         case DI_PSWEDIT: {
-            int Right = D.X0 + std::max(Item.X2, Item.X1);
+            // X1 to X2 in the edit colour; the focused line scrolled to its
+            // insertion point, the others from their start.
             std::string Shown = Item.Type == DI_PSWEDIT ? std::string(Text.size(), '*') : Text;
-            for (int C = X; C <= Right; C++) {
-                size_t K = size_t(C - X);
-                HostPutChar(C, Y, K < Shown.size() ? Shown[K] : ' ', ColDialogEdit);
+            size_t Left = Focused ? D.EditLeft : 0;
+            for (int K = 0; K < EditWidth(Item); K++) {
+                size_t At = Left + size_t(K);
+                HostPutChar(X + K, Y, At < Shown.size() ? Shown[At] : ' ', ColDialogEdit);
             }
             break;
         }
@@ -143,13 +210,16 @@ void DrawDialog(const DialogState &D)
     }
     HostFlushScreen();
     // The cursor marks a focused check box, radio button or edit line.
+    D.Cursor = {-1, -1};
     if (D.Focus >= 0) {
         const FarDialogItem &Item = D.Items[size_t(D.Focus)];
         int X = D.X0 + Item.X1, Y = D.Y0 + Item.Y1;
         if (Item.Type == DI_CHECKBOX || Item.Type == DI_RADIOBUTTON)
-            HostShowCursorAt(X + 1, Y);
+            D.Cursor = {SHORT(X + 1), SHORT(Y)};
         else if (IsEdit(Item))
-            HostShowCursorAt(X + int(strnlen(Item.Data, sizeof(Item.Data))), Y);
+            D.Cursor = {SHORT(X + int(D.EditPos - D.EditLeft)), SHORT(Y)};
+        if (D.Cursor.X >= 0)
+            HostShowCursorAt(D.Cursor.X, D.Cursor.Y);
         else
             HostHideCursor();
     }
@@ -212,26 +282,17 @@ int RunDialog(DialogState &D)
             if (D.Focus >= 0 && D.Items[size_t(D.Focus)].Type == DI_BUTTON) return D.Focus;
             return DefaultButton(D);
         }
+        FarDialogItem *Focused = D.Focus >= 0 ? &D.Items[size_t(D.Focus)] : nullptr;
+        // In an edit line Left and Right move the insertion point, and
+        // characters (blank included) are text, not hotkeys.
+        if (Focused && IsEdit(*Focused) && Plain && EditKey(D, Key)) continue;
         if (Key.Vk == VK_TAB || ((Key.Vk == VK_DOWN || Key.Vk == VK_RIGHT) && Plain)) {
-            D.Focus = NextFocus(D, Key.Vk == VK_TAB && Key.Shift ? -1 : 1);
+            SetFocus(D, NextFocus(D, Key.Vk == VK_TAB && Key.Shift ? -1 : 1));
             continue;
         }
         if ((Key.Vk == VK_UP || Key.Vk == VK_LEFT) && Plain) {
-            D.Focus = NextFocus(D, -1);
+            SetFocus(D, NextFocus(D, -1));
             continue;
-        }
-        FarDialogItem *Focused = D.Focus >= 0 ? &D.Items[size_t(D.Focus)] : nullptr;
-        if (Focused && IsEdit(*Focused) && Plain) {
-            size_t Length = strnlen(Focused->Data, sizeof(Focused->Data));
-            if (Key.Vk == VK_BACK) {
-                if (Length > 0) Focused->Data[Length - 1] = 0;
-                continue;
-            }
-            if (Key.Ch >= 32 && Length + 1 < sizeof(Focused->Data)) {
-                Focused->Data[Length] = char(Key.Ch);
-                Focused->Data[Length + 1] = 0;
-                continue;
-            }
         }
         if (Key.Vk == VK_SPACE && Plain && Focused) {
             int Closing = Activate(D, D.Focus);
@@ -240,7 +301,7 @@ int RunDialog(DialogState &D)
         }
         int Hot = HotkeyItem(D, Key.Ch);
         if (Hot >= 0 && !Key.Ctrl) {
-            D.Focus = Hot;
+            SetFocus(D, Hot);
             int Closing = Activate(D, Hot);
             if (Closing != -2) return Closing;
         }
@@ -319,10 +380,19 @@ int WINAPI HostDialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const ch
     if (!Scripts.empty()) {
         ScriptedDialog Script = Scripts.front();
         Scripts.pop_front();
-        for (const DialogItemChange &Change : Script.Changes)
-            if (Item && Change.Index >= 0 && Change.Index < ItemsNumber)
-                Item[Change.Index].Selected = Change.Selected;
+        for (const DialogItemChange &Change : Script.Changes) {
+            if (!Item || Change.Index < 0 || Change.Index >= ItemsNumber) continue;
+            FarDialogItem &Target = Item[Change.Index];
+            if (Change.Data) {
+                std::memset(Target.Data, 0, sizeof(Target.Data));
+                std::memcpy(Target.Data, Change.Data->data(),
+                            std::min(Change.Data->size(), sizeof(Target.Data) - 1));
+            } else {
+                Target.Selected = Change.Selected;
+            }
+        }
         Call.Result = Script.Result;
+        if (Item && ItemsNumber > 0) Call.Returned.assign(Item, Item + ItemsNumber);
         Calls.push_back(Call);
         return Script.Result;
     }
@@ -339,24 +409,33 @@ int WINAPI HostDialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const ch
     D.X0 = X1 < 0 ? std::max(0, (HostScreenWidth() - D.Width) / 2) : X1;
     D.Y0 = Y1 < 0 ? std::max(0, (HostScreenHeight() - D.Height) / 2) : Y1;
     D.Items.assign(Item, Item + ItemsNumber);
+    // An edit line holds at most 511 characters and its zero, whatever came in.
+    for (FarDialogItem &Edit : D.Items)
+        if (IsEdit(Edit)) Edit.Data[sizeof(Edit.Data) - 1] = 0;
     LayoutDialogItems(D.Items, D.Width);
-    D.Focus = -1;
-    for (int I = 0; I < ItemsNumber && D.Focus < 0; I++)
-        if (D.Items[size_t(I)].Focus && Focusable(D.Items[size_t(I)])) D.Focus = I;
-    for (int I = 0; I < ItemsNumber && D.Focus < 0; I++)
-        if (Focusable(D.Items[size_t(I)])) D.Focus = I;
+    int First = -1;
+    for (int I = 0; I < ItemsNumber && First < 0; I++)
+        if (D.Items[size_t(I)].Focus && Focusable(D.Items[size_t(I)])) First = I;
+    for (int I = 0; I < ItemsNumber && First < 0; I++)
+        if (Focusable(D.Items[size_t(I)])) First = I;
+    SetFocus(D, First);
     D.Module = HostPluginModuleName(PluginNumber);
     D.HelpTopic = Call.HelpTopic;
 
     SavedArea Area = HostSaveArea(D.X0, D.Y0, D.X0 + D.Width + 1, D.Y0 + D.Height);
     int Result = RunDialog(D);
+    for (int Y = 0; Y < HostScreenHeight(); Y++)
+        for (int X = 0; X < HostScreenWidth(); X++) Call.Shown.push_back(HostScreenCell(X, Y));
+    Call.Cursor = D.Cursor;
     HostRestoreArea(Area);
 
-    // Like Far, the items go back with the state the user left them in.
+    // Like Far, the items go back with the state the user left them in: the
+    // marks, and the text of the edit lines.
     for (int I = 0; I < ItemsNumber; I++) {
         Item[I].Selected = D.Items[size_t(I)].Selected;
         if (IsEdit(Item[I])) std::memcpy(Item[I].Data, D.Items[size_t(I)].Data, sizeof(Item[I].Data));
     }
+    Call.Returned.assign(Item, Item + ItemsNumber);
     Call.Result = Result;
     Calls.push_back(Call);
     return Result;

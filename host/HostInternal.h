@@ -1,5 +1,6 @@
-// Shared inside the host library: the screen model's drawing, saved areas,
-// key reading and the help viewer that dialogs and menus open.
+// HostInternal: the host's own drawing kit, shared by the library's units
+// and the program: the screen model's drawing, saved areas, key reading and
+// the help viewer that dialogs and menus open.
 #ifndef QUORREL_HOST_INTERNAL_H
 #define QUORREL_HOST_INTERNAL_H
 

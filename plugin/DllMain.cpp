@@ -1,8 +1,8 @@
-// Library start-up and shutdown of the plugin module: the console library
+// DllMain: loading and unloading of the plugin module. The console library
 // opens its handles first, then the start-up block assigns the hooks; at
 // unload the console handles are closed. Nothing is saved at unload.
 #include "Console.h"
-#include "Quorrel.h"
+#include "StartUp.h"
 
 #ifdef _WIN32
 

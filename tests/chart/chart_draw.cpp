@@ -12,7 +12,7 @@ constexpr WORD SavedAttr = 0x9A;  // shadow darkens it to 0x02
 class ChartDraw : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetAllUnits();
+        ResetChartUnits();
         SetUpChartState();
     }
     void TearDown() override {
@@ -57,7 +57,7 @@ TEST_F(ChartDraw, CentresOnFirstOpeningWithTruncationTowardZero) {
     } Rows[] = {{80, 25, 19, 4}, {120, 50, 39, 16}, {41, 25, 0, 4}, {40, 25, -1, 4}, {1, 1, -20, -8}};
     for (const Row &R : Rows) {
         SCOPED_TRACE(testing::Message() << R.W << "x" << R.H);
-        ChartResetForTests();
+        ChartWindowResetForTests();
         ScreenWidth = R.W;
         ScreenHeight = R.H;
         ScreenSizeChanged = false;
@@ -273,7 +273,7 @@ TEST_F(ChartDraw, NarrowConsolesClipAtTheLeftEdge) {
     FreeBuffer(SavedScreen);
 
     // 40 columns: ChartX -1, box column 1 lands in screen column 0.
-    ChartResetForTests();
+    ChartWindowResetForTests();
     MakeScreen(40, 25, true);
     CentreChart();
     ASSERT_EQ(ChartX, -1);
@@ -297,7 +297,7 @@ TEST_F(ChartDraw, ConsoleSmallerThanTheWindowDrawsOnlyWhatFits) {
     FreeBuffer(SavedScreen);
 
     // 30x10: every visible cell is part of the window's 42x16 box.
-    ChartResetForTests();
+    ChartWindowResetForTests();
     MakeScreen(30, 10, true);
     CentreChart();
     DrawChart(0, "12");

@@ -1,6 +1,7 @@
 // The chart window's loop, driven by console input records on the
 // substitute console: keys, entry, mouse, hooks, and the console afterwards.
 #include "ChartFixture.h"
+#include "InputRecords.h"
 
 #include <winsim.h>
 
@@ -11,14 +12,14 @@ namespace {
 
 // Input as a real console delivers it: key down, then key up.
 void Key(WORD Vk, char Ch = 0, DWORD State = 0) {
-    winsim::PushKey(Vk, Ch, State, true);
-    winsim::PushKey(Vk, Ch, State, false);
+    winsim::PushInput(KeyRecord(Vk, Ch, State, true));
+    winsim::PushInput(KeyRecord(Vk, Ch, State, false));
 }
 // A modifier combination: modifier down, key down/up, modifier up.
 void Combo(WORD ModVk, DWORD State, WORD Vk, char Ch = 0) {
-    winsim::PushKey(ModVk, 0, State, true);
+    winsim::PushInput(KeyRecord(ModVk, 0, State, true));
     Key(Vk, Ch, State);
-    winsim::PushKey(ModVk, 0, 0, false);
+    winsim::PushInput(KeyRecord(ModVk, 0, 0, false));
 }
 void Ctrl(WORD Vk, char Ch = 0) { Combo(VK_CONTROL, LEFT_CTRL_PRESSED, Vk, Ch); }
 void Alt(WORD Vk) { Combo(VK_MENU, LEFT_ALT_PRESSED, Vk); }
@@ -31,15 +32,15 @@ void Type(const std::string &S) {
     for (char C : S) Char(C);
 }
 
-void Press(int X, int Y) { winsim::PushMouse(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0); }
-void Release(int X, int Y) { winsim::PushMouse(X, Y, 0, 0); }
-void DragTo(int X, int Y) { winsim::PushMouse(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_MOVED); }
+void Press(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0)); }
+void Release(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, 0, 0)); }
+void DragTo(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_MOVED)); }
 // As a console reports it: the first click selects, the second confirms.
 void DoubleClick(int X, int Y, DWORD State = 0) {
-    winsim::PushMouse(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0, State);
-    winsim::PushMouse(X, Y, 0, 0, State);
-    winsim::PushMouse(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK, State);
-    winsim::PushMouse(X, Y, 0, 0, State);
+    winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0, State));
+    winsim::PushInput(MouseRecord(X, Y, 0, 0, State));
+    winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK, State));
+    winsim::PushInput(MouseRecord(X, Y, 0, 0, State));
 }
 
 // Enough to close the window from any mode, so a test never waits forever;
@@ -60,7 +61,7 @@ protected:
         winsim::SetConsoleSize(80, 25);
         winsim::FillScreen('.', 0x1B);
         winsim::SetTitle("Far");
-        ResetAllUnits();
+        ResetChartUnits();
         ConsoleStart();
         SetUpChartState();
         PushCellHook = CountPushedCell;
@@ -79,6 +80,15 @@ protected:
     }
     uint8_t Result = 0;
 };
+
+TEST(ChartStatus, FailedFormattingShowsNoStaleText) {
+    SetUpChartState();
+    ASSERT_EQ(FormatStatus(65).substr(0, 6), "Char A");
+    winsim::FailCall("wsprintfA", ERROR_INVALID_PARAMETER, 1);
+    EXPECT_EQ(FormatStatus(66), "");
+    EXPECT_EQ(FormatStatus(66).substr(0, 6), "Char B");
+    ResetChartUnits();
+}
 
 // ---------------------------------------------------- selection mode keys --
 
@@ -184,6 +194,29 @@ TEST_F(ChartLoop, AppendKeys) {
     EXPECT_EQ(Run(), GuardRecords + 2);
     EXPECT_EQ(Result, 'y');
     EXPECT_EQ(winsim::ClipboardText(), "abxy");
+}
+
+TEST_F(ChartLoop, ConfirmThatCannotReachTheClipboardKeepsTheWindowOpen) {
+    const struct {
+        const char *Name;
+        std::function<void()> Input;
+    } Rows[] = {
+        {"Enter", [] { Key(VK_RETURN, 13); }},
+        {"Ctrl+Enter", [] { Ctrl(VK_RETURN, 10); }},
+        {"double click", [] { DoubleClick(19 + 5 + 1, 4 + 4 + 2); }},
+        {"Ctrl+double click", [] { DoubleClick(19 + 5 + 1, 4 + 4 + 2, LEFT_CTRL_PRESSED); }},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(Row.Name);
+        winsim::ClearInput();
+        LastChar = 65;
+        Row.Input();
+        winsim::SetClipboardBusy(true);
+        EXPECT_EQ(Run(), GuardRecords - 1);  // the first Esc closed it
+        EXPECT_EQ(Result, 0);
+        winsim::SetClipboardBusy(false);
+        EXPECT_EQ(winsim::ClipboardText(), "before");
+    }
 }
 
 TEST_F(ChartLoop, TypedCharacterSelectsItsLowestCodeWhenTypeModeIs0) {
@@ -368,7 +401,7 @@ TEST_F(ChartLoop, DoubleClickConfirmsAndCtrlDoubleClickAppends) {
 
     winsim::ClearInput();
     winsim::SetClipboardText("xy");
-    winsim::PushKey(VK_CONTROL, 0, LEFT_CTRL_PRESSED, true);
+    winsim::PushInput(KeyRecord(VK_CONTROL, 0, LEFT_CTRL_PRESSED, true));
     DoubleClick(19 + 5 + 2, 4 + 4 + 2, LEFT_CTRL_PRESSED);
     EXPECT_EQ(Run(), GuardRecords + 1);
     EXPECT_EQ(Result, 66);
@@ -389,7 +422,7 @@ TEST_F(ChartLoop, PressOutsideTheBoxOrOnTheShadowCloses) {
         SCOPED_TRACE(R.Name);
         winsim::ClearInput();
         LastChar = 5;
-        winsim::PushMouse(R.X, R.Y, R.Buttons, 0);
+        winsim::PushInput(MouseRecord(R.X, R.Y, R.Buttons, 0));
         EXPECT_EQ(Run(), GuardRecords);
         EXPECT_EQ(Result, 0);
         EXPECT_EQ(LastChar, 5);
@@ -570,13 +603,13 @@ TEST_F(ChartLoop, TitleAndCursorWhileOpen) {
 
 TEST_F(ChartLoop, PeekShowsTheScreenUnderneathUntilAModifierIsReleased) {
     const DWORD All = LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED | SHIFT_PRESSED;
-    winsim::PushKey(VK_CONTROL, 0, LEFT_CTRL_PRESSED, true);
-    winsim::PushKey(VK_MENU, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, true);
-    winsim::PushKey(VK_SHIFT, 0, All, true);
+    winsim::PushInput(KeyRecord(VK_CONTROL, 0, LEFT_CTRL_PRESSED, true));
+    winsim::PushInput(KeyRecord(VK_MENU, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, true));
+    winsim::PushInput(KeyRecord(VK_SHIFT, 0, All, true));
     Key(VK_RIGHT, 0, All);  // discarded while peeking
-    winsim::PushKey(VK_SHIFT, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, false);  // ends the peek
-    winsim::PushKey(VK_MENU, 0, LEFT_CTRL_PRESSED, false);
-    winsim::PushKey(VK_CONTROL, 0, 0, false);
+    winsim::PushInput(KeyRecord(VK_SHIFT, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, false));  // ends the peek
+    winsim::PushInput(KeyRecord(VK_MENU, 0, LEFT_CTRL_PRESSED, false));
+    winsim::PushInput(KeyRecord(VK_CONTROL, 0, 0, false));
     LastChar = 10;
     winsim::ResetCallCounts();
     Run();

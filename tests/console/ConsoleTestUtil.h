@@ -3,6 +3,7 @@
 #define QUORREL_TESTS_CONSOLE_TESTUTIL_H
 
 #include "Console.h"
+#include "InputRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -18,28 +19,6 @@ protected:
     }
     void TearDown() override { ConsoleResetForTests(); }
 };
-
-inline INPUT_RECORD KeyRecord(WORD Vk, unsigned char Ch, DWORD State, bool Down = true) {
-    INPUT_RECORD R = {};
-    R.EventType = KEY_EVENT;
-    R.Event.KeyEvent.bKeyDown = Down ? -1 : 0;
-    R.Event.KeyEvent.wRepeatCount = 1;
-    R.Event.KeyEvent.wVirtualKeyCode = Vk;
-    R.Event.KeyEvent.uChar.AsciiChar = char(Ch);
-    R.Event.KeyEvent.dwControlKeyState = State;
-    return R;
-}
-
-inline INPUT_RECORD MouseRecord(int X, int Y, DWORD Buttons, DWORD Flags, DWORD State = 0) {
-    INPUT_RECORD R = {};
-    R.EventType = MOUSE_EVENT;
-    R.Event.MouseEvent.dwMousePosition.X = SHORT(X);
-    R.Event.MouseEvent.dwMousePosition.Y = SHORT(Y);
-    R.Event.MouseEvent.dwButtonState = Buttons;
-    R.Event.MouseEvent.dwEventFlags = Flags;
-    R.Event.MouseEvent.dwControlKeyState = State;
-    return R;
-}
 
 // A screen of W x H cells held in memory only (no console involved): every
 // image holds the same pattern, so drawing tests see exactly what they change.

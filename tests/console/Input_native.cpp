@@ -26,7 +26,7 @@ TEST_F(InputSim, NoWaitOnAnEmptyQueueSleepsTwiceAndReportsIdle) {
 
 TEST_F(InputSim, WaitingEventIsTakenWithoutSleeping) {
     ConsoleStart();
-    winsim::PushKey(VK_F2, 0, 0);
+    winsim::PushInput(KeyRecord(VK_F2, 0, 0));
     winsim::ResetCallCounts();
     EXPECT_EQ(ReadEvent(false), kbF2);
     EXPECT_EQ(winsim::CallCount("Sleep"), 0);
@@ -38,13 +38,13 @@ TEST_F(InputSim, WaitingEventIsTakenWithoutSleeping) {
 
 TEST_F(InputSim, EachCallTakesExactlyOneEvent) {
     ConsoleStart();
-    winsim::PushKey(VK_CONTROL, 0, LEFT_CTRL_PRESSED);
+    winsim::PushInput(KeyRecord(VK_CONTROL, 0, LEFT_CTRL_PRESSED));
     INPUT_RECORD Focus = {};
     Focus.EventType = FOCUS_EVENT;
     winsim::PushInput(Focus);
-    winsim::PushMouse(1, 2, 0, MOUSE_MOVED);
-    winsim::PushKey('A', 'a', 0, false);
-    winsim::PushKey('A', 'a', 0);
+    winsim::PushInput(MouseRecord(1, 2, 0, MOUSE_MOVED));
+    winsim::PushInput(KeyRecord('A', 'a', 0, false));
+    winsim::PushInput(KeyRecord('A', 'a', 0));
     const int Want[] = {kbNone, kbNone, kbMouse, kbNone, 'a'};
     for (size_t I = 0; I < 5; I++) {
         EXPECT_EQ(ReadEvent(false), Want[I]) << "event " << I;
@@ -80,7 +80,7 @@ TEST_F(InputSim, NonNTTakesCharacterKeysThroughTheCharacterInput) {
     for (const Case &C : Cases) {
         SCOPED_TRACE(C.Name);
         winsim::ClearInput();
-        winsim::PushKey(C.Vk, C.Ch, C.State);
+        winsim::PushInput(KeyRecord(C.Vk, C.Ch, C.State));
         if (!C.Typed.empty()) winsim::PushTypedChars(C.Typed);
         winsim::ResetCallCounts();
         EXPECT_EQ(ReadEvent(false), C.Want);
@@ -92,14 +92,14 @@ TEST_F(InputSim, NonNTTakesCharacterKeysThroughTheCharacterInput) {
 TEST_F(InputSim, NonNTCharacterInputWithoutTypedCharsTakesTheKeyItself) {
     winsim::SetPlatformNT(false);
     ConsoleStart();
-    winsim::PushKey('Q', 'q', 0);
+    winsim::PushInput(KeyRecord('Q', 'q', 0));
     EXPECT_EQ(ReadEvent(false), 'q');
     EXPECT_TRUE(winsim::PendingInput().empty());
 }
 
-TEST_F(InputSim, MouseRecordOfWinsimSetsTheState) {
+TEST_F(InputSim, MouseRecordSetsTheStateWithSignExtendedPositions) {
     ConsoleStart();
-    winsim::PushMouse(-1, 70000 - 65536, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK);
+    winsim::PushInput(MouseRecord(-1, 70000 - 65536, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK));
     EXPECT_EQ(ReadEvent(false), kbMouse);
     EXPECT_EQ(MouseX, -1) << "positions are sign-extended";
     EXPECT_EQ(MouseY, 70000 - 65536);

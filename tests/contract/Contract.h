@@ -51,4 +51,31 @@ inline CHAR_INFO Cell(unsigned char ch, WORD attr)
     return c;
 }
 
+// Input records with every field as given: bKeyDown too, which the contract
+// pins for values other than TRUE and FALSE. (The suite stands apart from the
+// console library and its builder.)
+inline INPUT_RECORD Key(char ch, WORD vk, BOOL down, DWORD control = 0)
+{
+    INPUT_RECORD rec;
+    memset(&rec, 0, sizeof rec);
+    rec.EventType = KEY_EVENT;
+    rec.Event.KeyEvent.bKeyDown = down;
+    rec.Event.KeyEvent.wRepeatCount = 1;
+    rec.Event.KeyEvent.wVirtualKeyCode = vk;
+    rec.Event.KeyEvent.uChar.AsciiChar = ch;
+    rec.Event.KeyEvent.dwControlKeyState = control;
+    return rec;
+}
+
+inline INPUT_RECORD Mouse(int x, int y, DWORD buttons, DWORD flags)
+{
+    INPUT_RECORD rec;
+    memset(&rec, 0, sizeof rec);
+    rec.EventType = MOUSE_EVENT;
+    rec.Event.MouseEvent.dwMousePosition = Coord(x, y);
+    rec.Event.MouseEvent.dwButtonState = buttons;
+    rec.Event.MouseEvent.dwEventFlags = flags;
+    return rec;
+}
+
 #endif

@@ -3,30 +3,6 @@
 
 namespace {
 
-INPUT_RECORD Key(char ch, WORD vk, BOOL down, DWORD control = 0)
-{
-    INPUT_RECORD rec;
-    memset(&rec, 0, sizeof rec);
-    rec.EventType = KEY_EVENT;
-    rec.Event.KeyEvent.bKeyDown = down;
-    rec.Event.KeyEvent.wRepeatCount = 1;
-    rec.Event.KeyEvent.wVirtualKeyCode = vk;
-    rec.Event.KeyEvent.uChar.AsciiChar = ch;
-    rec.Event.KeyEvent.dwControlKeyState = control;
-    return rec;
-}
-
-INPUT_RECORD Mouse(int x, int y, DWORD buttons, DWORD flags)
-{
-    INPUT_RECORD rec;
-    memset(&rec, 0, sizeof rec);
-    rec.EventType = MOUSE_EVENT;
-    rec.Event.MouseEvent.dwMousePosition = Coord(x, y);
-    rec.Event.MouseEvent.dwButtonState = buttons;
-    rec.Event.MouseEvent.dwEventFlags = flags;
-    return rec;
-}
-
 class InputContract : public ::testing::Test {
 protected:
     void SetUp() override

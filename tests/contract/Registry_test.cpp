@@ -113,6 +113,24 @@ TEST_F(RegistryContract, AValueLongerThanTheBufferGivesMoreDataAndTheSize)
         << "a buffer without a size";
 }
 
+TEST_F(RegistryContract, AnEmptyValueReadsAsNoBytesAndLeavesTheBufferAlone)
+{
+    Set("Empty", REG_BINARY, "", 0);
+    BYTE buf[4] = {0xEE, 0xEE, 0xEE, 0xEE};
+    DWORD type = 99, size = sizeof buf;
+    ASSERT_EQ(RegQueryValueExA(key, "Empty", nullptr, &type, buf, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(buf[0], 0xEE);
+
+    char name[8];
+    DWORD nameSize = sizeof name, dataSize = sizeof buf;
+    ASSERT_EQ(RegEnumValueA(key, 0, name, &nameSize, nullptr, &type, buf, &dataSize),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(name, "Empty");
+    EXPECT_EQ(dataSize, 0u);
+}
+
 TEST_F(RegistryContract, AStringSetWithoutItsZeroIsStoredWithIt)
 {
     Set("NoZero", REG_SZ, "abc", 3);  // the literal's zero follows the three bytes

@@ -20,7 +20,7 @@ TEST_F(TestApi, ResetGivesTheStartState)
     winsim::SetCursorPos(3, 4);
     winsim::SetOutputCP(866);
     winsim::SetPlatformNT(false);
-    winsim::PushKey('A', 'a', 0);
+    winsim::PushInput(Key('a', 'A', TRUE));
     winsim::RegPutDword("Software\\X", "V", 1);
     winsim::SetClipboardText("clip");
     winsim::FailCall("Sleep");
@@ -86,6 +86,11 @@ TEST_F(TestApi, InjectedFailuresCountDownOrLastUntilCleared)
     EXPECT_FALSE(OpenClipboard(nullptr));
     EXPECT_TRUE(OpenClipboard(nullptr)) << "two failures, then normal";
     CloseClipboard();
+    winsim::FailCallAfter("OpenClipboard", 2, 1);
+    for (bool want : {true, true, false, true}) {
+        EXPECT_EQ(want, OpenClipboard(nullptr) != FALSE) << "two calls pass, one fails";
+        CloseClipboard();
+    }
 
     // Registry functions return the error and leave the last error alone.
     winsim::FailCall("RegCreateKeyExA", ERROR_ACCESS_DENIED);
@@ -110,6 +115,34 @@ TEST_F(TestApi, InjectedFailuresCountDownOrLastUntilCleared)
     CONSOLE_SCREEN_BUFFER_INFO info;
     EXPECT_TRUE(GetConsoleScreenBufferInfo(out, &info)) << "times 0 clears one function";
     CloseHandle(out);
+}
+
+TEST_F(TestApi, FailuresStartAtACallIndexAndALimitEndsEndlessLoops)
+{
+    // skip 2: calls 1 and 2 pass, call 3 fails; once, or from there on.
+    for (int times : {1, -1}) {
+        SCOPED_TRACE(times);
+        winsim::Reset();
+        winsim::FailCallAfter("OpenClipboard", 2, times);
+        std::string got;
+        for (int i = 0; i < 5; i++) {
+            got += OpenClipboard(nullptr) ? 'y' : 'n';
+            CloseClipboard();
+        }
+        EXPECT_EQ(got, times == 1 ? "yynyy" : "yynnn");
+    }
+    EXPECT_EQ(winsim::CallCounts(),
+              (std::map<std::string, int>{{"CloseClipboard", 5}, {"OpenClipboard", 5}}));
+
+    static int reached;
+    reached = 0;
+    winsim::SetCallLimit(3, [] { reached++; });
+    for (int i = 0; i < 10; i++) Sleep(1);
+    EXPECT_EQ(reached, 1) << "once, at the third call";
+    winsim::SetCallLimit(3, [] { reached++; });
+    winsim::Reset();
+    for (int i = 0; i < 10; i++) Sleep(1);
+    EXPECT_EQ(reached, 1) << "a reset removes the limit";
 }
 
 TEST_F(TestApi, LargeReadsFailAboveTheLimitLikeOldConsoles)
@@ -146,9 +179,9 @@ TEST_F(TestApi, ScreenCellsAreSetAndReadWithTheCodePagesHighByte)
 TEST_F(TestApi, QueuedInputIsReadInOrderTypedCharactersFirst)
 {
     HANDLE in = OpenConsoleHandle("CONIN$");
-    winsim::PushKey(VK_RETURN, '\r', 0);
-    winsim::PushMouse(7, 8, FROM_LEFT_1ST_BUTTON_PRESSED, 0, LEFT_CTRL_PRESSED);
-    winsim::PushKey('A', 'a', 0, false);
+    winsim::PushInput(Key('\r', VK_RETURN, TRUE));
+    winsim::PushInput(Mouse(7, 8, FROM_LEFT_1ST_BUTTON_PRESSED, 0));
+    winsim::PushInput(Key('a', 'A', FALSE));
     ASSERT_EQ(winsim::PendingInput().size(), 3u);
     EXPECT_EQ(winsim::PendingInput()[1].Event.MouseEvent.dwMousePosition.X, 7);
     EXPECT_EQ(winsim::PendingInput()[2].Event.KeyEvent.bKeyDown, FALSE);

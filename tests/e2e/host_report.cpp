@@ -44,7 +44,7 @@ std::string Quote(const std::string &Arg)
     return Out + "\"";
 }
 
-RunResult RunHost(const std::vector<std::string> &Args)
+RunResult RunHost(const std::vector<std::string> &Args, DWORD CreationFlags = 0)
 {
     RunResult Result;
     std::string Command = Quote(HostProgramFolder() + "quorrel-host.exe");
@@ -66,9 +66,10 @@ RunResult RunHost(const std::vector<std::string> &Args)
     // the program (its clipboard needs the desktop), explorer would keep our
     // pipe open and the reading below would never end: this process goes first.
     GetDesktopWindow();
-    // The program shares this test's console, as Far's plugins share Far's.
-    BOOL Started = CreateProcessA(nullptr, &Command[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                  nullptr, &Startup, &Process);
+    // The program shares this test's console, as Far's plugins share Far's, unless
+    // the flags detach it.
+    BOOL Started = CreateProcessA(nullptr, &Command[0], nullptr, nullptr, TRUE, CreationFlags,
+                                  nullptr, nullptr, &Startup, &Process);
     CloseHandle(Write);
     if (!Started) {
         CloseHandle(Read);
@@ -336,6 +337,22 @@ TEST(HostProgram, BadOptionsExitWithTwo)
     EXPECT_NE(std::string::npos, Help.Out.find("--keys SPEC")) << Help.Out;
     EXPECT_NE(std::string::npos, Help.Out.find("CtrlDoubleClick(X,Y)")) << Help.Out;
 }
+
+TEST(HostProgram, AScriptedRunThatDoesNotEndGivesUpClearly)
+{
+    RunResult R = RunHost({"--report", "--timeout", "1", "--keys", "Right"});
+    EXPECT_EQ(3, R.Exit);
+    EXPECT_NE(std::string::npos, R.Out.find("did not end within 1 s")) << R.Out;
+}
+
+#ifdef _WIN32
+TEST(HostProgram, NoConsoleIsAnErrorNotAWait)
+{
+    RunResult R = RunHost({"--report", "--keys", "Esc"}, DETACHED_PROCESS);
+    EXPECT_EQ(1, R.Exit);
+    EXPECT_NE(std::string::npos, R.Out.find("no console to draw on")) << R.Out;
+}
+#endif
 
 TEST(HostProgram, MissingPluginExitsWithOne)
 {

@@ -3,22 +3,18 @@
 #include "PluginFixture.h"
 
 #include "Clipboard.h"
+#include "InputRecords.h"
 
 #include <cstring>
+#include <functional>
+#include <memory>
 
 namespace {
 
-INPUT_RECORD Key(WORD VirtualKey, char Ch, DWORD ControlState = 0)
+// Key-down records, as waiting in the console input when the window opens.
+INPUT_RECORD Key(WORD VirtualKey, unsigned char Ch, DWORD ControlState = 0)
 {
-    INPUT_RECORD R;
-    std::memset(&R, 0, sizeof(R));
-    R.EventType = KEY_EVENT;
-    R.Event.KeyEvent.bKeyDown = TRUE;
-    R.Event.KeyEvent.wRepeatCount = 1;
-    R.Event.KeyEvent.wVirtualKeyCode = VirtualKey;
-    R.Event.KeyEvent.uChar.AsciiChar = Ch;
-    R.Event.KeyEvent.dwControlKeyState = ControlState;
-    return R;
+    return KeyRecord(VirtualKey, Ch, ControlState);
 }
 
 class OpeningTest : public PluginTest {
@@ -100,6 +96,72 @@ TEST_F(OpeningTest, OpeningFromTheViewerTypesNothing)
     EXPECT_EQ("k", GetClipboardText());
     EXPECT_TRUE(Host.CmdLineInserted.empty());
     EXPECT_TRUE(Host.EditorInserted.empty());
+}
+
+// Each service of the record with where it ends (a record whose StructSize
+// is below that lacks it) and how many calls the fake host counted.
+struct Service {
+    const char *Name;
+    size_t End;
+    std::function<size_t(const fake::Host &)> Calls;
+};
+#define SERVICE(Field, Counted)                                                         \
+    Service{#Field, offsetof(PluginStartupInfo, Field) + sizeof(PluginStartupInfo::Field), \
+            [](const fake::Host &H) { return size_t(H.Counted); }}
+
+TEST_F(OpeningTest, ServicesTheHostDidNotGiveAreNeverCalled)
+{
+    const Service Services[] = {
+        SERVICE(Menu, Menus.size()),        SERVICE(Dialog, Dialogs.size()),
+        SERVICE(GetMsg, MsgRequests.size()), SERVICE(Control, ControlCalls),
+        SERVICE(CharTable, CharTableCalls), SERVICE(Text, Texts.size()),
+        SERVICE(EditorControl, EditorCommands.size()), SERVICE(ShowHelp, Helps.size()),
+    };
+    for (const auto &Name : {"ShowCmdlineChar", "ShowEditorChar", "ShowWinTable"})
+        PutRegValue(SettingsPath(), Name, REG_DWORD, DwordBytes(1));
+    PutRegValue(SettingsPath(), "CopyMode", REG_DWORD, DwordBytes(0));
+    for (const Service &Row : Services) {
+        // The record ends just before the service, just after it, or is whole
+        // with the service null.
+        for (const char *Case : {"before", "after", "null"}) {
+            SCOPED_TRACE(std::string(Row.Name) + ", record " + Case);
+            Host = fake::Host();
+            Host.DialogScript = [](FarDialogItem *, int) { return 17; };  // confirm
+            Host.Tables.resize(1);
+            const bool Null = std::strcmp(Case, "null") == 0;
+            const size_t Size = Null ? sizeof(PluginStartupInfo)
+                                     : Row.End - (std::strcmp(Case, "before") == 0 ? 1 : 0);
+            PluginStartupInfo Full = fake::MakeStartupInfo(Host, int(Size));
+            if (Null)
+                std::memset(reinterpret_cast<char *>(&Full) + Row.End - sizeof(void *), 0,
+                            sizeof(void *));
+            // Exactly the host's bytes: a read past them is the sanitizer's.
+            std::unique_ptr<char[]> Record(new char[Size]);
+            std::memcpy(Record.get(), &Full, Size);
+            SetStartupInfo(reinterpret_cast<const PluginStartupInfo *>(Record.get()));
+
+            PluginInfo Info;
+            GetPluginInfo(&Info);
+            auto Given = [&](const Service &S) { return S.End <= Size && !(Null && &S == &Row); };
+            EXPECT_EQ(Given(Services[1]) ? -1 : 0, Configure(0)) << "Dialog";
+            // Help, table menu, options, then confirm; from the panels and the editor.
+            Type({Key(VK_F1, 0), Key(VK_F8, 0, SHIFT_PRESSED), Key(VK_F11, 0),
+                  Key(VK_RETURN, '\r')});
+            OpenPlugin(OPEN_PLUGINSMENU, 0);
+            FlushConsoleInputBuffer(InputHandle);
+            Type({Key(VK_RETURN, '\r')});
+            OpenPlugin(OPEN_EDITOR, 0);
+            FlushConsoleInputBuffer(InputHandle);
+
+            for (const Service &S : Services) {
+                if (Given(S)) continue;
+                EXPECT_EQ(0u, S.Calls(Host)) << S.Name << " was not given";
+            }
+            if (std::strcmp(Case, "after") == 0) {
+                EXPECT_LT(0u, Row.Calls(Host)) << "given";
+            }
+        }
+    }
 }
 
 TEST_F(OpeningTest, PaletteAndTableMenuDuringAnOpening)

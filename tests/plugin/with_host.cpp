@@ -4,6 +4,8 @@
 #include "Host.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -20,7 +22,7 @@ protected:
 
     void SetUp() override
     {
-        ResetAllUnits();
+        ResetPluginUnits();
         HostStart();
         HostResetForTests();
         HostSetInputEndsUi(true);
@@ -33,7 +35,7 @@ protected:
     void TearDown() override
     {
         FlushConsoleInputBuffer(InputHandle);
-        ResetAllUnits();
+        ResetPluginUnits();
         HostResetForTests();
     }
     void Start(int StructSize = int(sizeof(PluginStartupInfo)))
@@ -64,6 +66,27 @@ TEST_F(WithHostTest, HelpOnOldAndNewHostsOpensContents)
         HostResetForTests();
         HostSetInputEndsUi(true);
         Module = HostAddPlugin(ModuleBesideDist());
+    }
+}
+
+TEST_F(WithHostTest, HelpComesInTheHostsLanguage)
+{
+    const struct {
+        const char *Language, *File, *OptionsTitle;
+    } Rows[] = {{"English", "Quorrel.hlf", "Quorrel options"},
+                {"German", "QuorrelGer.hlf", "Quorrel: Einstellungen"}};
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(Row.Language);
+        std::string File = FindHlfFile(ModuleBesideDist(), Row.Language);
+        ASSERT_GE(File.size(), std::strlen(Row.File));
+        EXPECT_EQ(Row.File, File.substr(File.size() - std::strlen(Row.File)));
+        HelpTopic Topic;
+        std::ifstream In(File, std::ios::binary);
+        std::string Text((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+        ASSERT_TRUE(FindHelpTopic(Text, "Options", Topic));
+        ASSERT_FALSE(Topic.Header.empty());
+        EXPECT_NE(std::string::npos, Topic.Header[0].Text.find(Row.OptionsTitle))
+            << Topic.Header[0].Text;
     }
 }
 

@@ -22,6 +22,8 @@ typedef int32_t INT;
 typedef int16_t SHORT;
 typedef char CHAR;
 typedef uint16_t WCHAR;
+typedef WCHAR *LPWSTR;
+typedef const WCHAR *LPCWSTR;
 typedef intptr_t INT_PTR;
 typedef uintptr_t UINT_PTR;
 typedef intptr_t LONG_PTR;
@@ -68,7 +70,9 @@ typedef LONG LSTATUS;
 #define ERROR_BAD_PATHNAME 161L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
+#define ERROR_INVALID_FLAGS 1004L
 #define ERROR_KEY_DELETED 1018L
+#define ERROR_NO_UNICODE_TRANSLATION 1113L
 #define ERROR_CLIPBOARD_NOT_OPEN 1418L
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD code);
@@ -365,6 +369,17 @@ LPSTR WINAPI lstrcpyA(LPSTR dst, LPCSTR src);
 LPSTR WINAPI lstrcpynA(LPSTR dst, LPCSTR src, int max);
 int WINAPI lstrlenA(LPCSTR s);
 int wsprintfA(LPSTR out, LPCSTR format, ...);
+
+/* The single-byte code pages of Wine's tables (winsim/src/CodePageTables.inc);
+ * any other page is refused as unknown, and MB_COMPOSITE is not simulated. */
+#define CP_ACP 0
+#define CP_OEMCP 1
+#define MB_PRECOMPOSED 0x00000001
+#define MB_COMPOSITE 0x00000002
+#define MB_USEGLYPHCHARS 0x00000004
+#define MB_ERR_INVALID_CHARS 0x00000008
+int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcLength, LPWSTR dst,
+                               int dstLength);
 
 #ifdef __cplusplus
 }

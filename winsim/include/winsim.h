@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,8 @@ namespace winsim {
 // Everything back to the start state: an 80x25 console of blanks in
 // attribute 0x07, cursor (0,0) size 25 visible, empty title, code page 437,
 // NT platform, empty input queue, empty registry and clipboard, no failure
-// injections, all call counts zero. Handles from before the reset stay valid.
+// injections or call limit, all call counts zero. Handles from before the
+// reset stay valid.
 void Reset();
 
 // ---- console ----
@@ -41,9 +43,9 @@ void SetPlatformNT(bool nt);                  // GetVersionExA's dwPlatformId
 DWORD ConsoleInputMode();
 
 // ---- input ----
+// Queues a record as given; the tests build their records with the builders
+// of the suite (InputRecords.h of the console library, the contract's own).
 void PushInput(const INPUT_RECORD &rec);
-void PushKey(WORD vk, char ch, DWORD controlState, bool down = true);
-void PushMouse(int x, int y, DWORD buttons, DWORD flags, DWORD controlState = 0);
 std::vector<INPUT_RECORD> PendingInput();     // what is queued, oldest first
 void ClearInput();
 // Characters that ReadConsoleA returns, consumed before the queue's own
@@ -55,7 +57,12 @@ DWORD TotalSleepMs();
 
 // ---- call counting ----
 int CallCount(const char *function);          // by Win32 name, e.g. "WriteConsoleOutputA"
+std::map<std::string, int> CallCounts();      // every function called, with its count
 void ResetCallCounts();
+// After `calls` more calls of any function, `handler` runs once, inside the
+// call that reaches the limit: a test's way out of a loop that never ends
+// (it may exit the process or throw). 0 removes the limit.
+void SetCallLimit(long calls, void (*handler)());
 struct WriteCall {                            // one WriteConsoleOutputA, as the caller passed it
     COORD bufferSize;
     COORD bufferCoord;
@@ -66,8 +73,13 @@ std::vector<WriteCall> WriteOutputCalls();
 // ---- failure injection ----
 // The named function fails (returns its failure value, sets `error`) for the
 // next `times` calls; times < 0 means until cleared, 0 clears this one.
+// With `after`, that many calls succeed before the failures start.
 // Registry functions return `error`; the others set it as the last error.
 void FailCall(const char *function, DWORD error = ERROR_ACCESS_DENIED, int times = -1);
+// The same after the next `skip` calls of the function have passed: with
+// counts from zero, skip k fails the call of index k + 1 first.
+void FailCallAfter(const char *function, int skip, int times = -1,
+                   DWORD error = ERROR_ACCESS_DENIED);
 void ClearFailures();
 // ReadConsoleOutputA fails for requests larger than this many cells (0 = no limit).
 void SetMaxReadCells(int cells);

@@ -14,8 +14,6 @@ namespace winsim {
 namespace detail {
 namespace {
 
-#include "CodePageTables.inc"
-
 struct Cell {
     unsigned char ch;
     WORD attr;
@@ -72,18 +70,8 @@ INPUT_RECORD Outgoing(INPUT_RECORD rec)
 
 WCHAR ConsoleCharUnion(unsigned char c)
 {
-    WCHAR high = Con().codePage == 437 ? (Oem437ToUnicode[c] & 0xFF00) : 0;
+    WCHAR high = Con().codePage == 437 ? (CodePageToUnicode(437)[c] & 0xFF00) : 0;
     return static_cast<WCHAR>(high | c);
-}
-
-unsigned char AnsiToOemByte(unsigned char c)
-{
-    return AnsiToOem[c];
-}
-
-unsigned char OemToAnsiByte(unsigned char c)
-{
-    return OemToAnsi[c];
 }
 
 void ResetConsole()
@@ -168,30 +156,6 @@ void SetOutputCP(UINT cp) { Con().codePage = cp; }
 DWORD ConsoleInputMode() { return Con().inputMode; }
 
 void PushInput(const INPUT_RECORD &rec) { Con().input.push_back(rec); }
-
-void PushKey(WORD vk, char ch, DWORD controlState, bool down)
-{
-    INPUT_RECORD rec{};
-    rec.EventType = KEY_EVENT;
-    rec.Event.KeyEvent.bKeyDown = down ? TRUE : FALSE;
-    rec.Event.KeyEvent.wRepeatCount = 1;
-    rec.Event.KeyEvent.wVirtualKeyCode = vk;
-    rec.Event.KeyEvent.uChar.UnicodeChar = static_cast<unsigned char>(ch);
-    rec.Event.KeyEvent.dwControlKeyState = controlState;
-    PushInput(rec);
-}
-
-void PushMouse(int x, int y, DWORD buttons, DWORD flags, DWORD controlState)
-{
-    INPUT_RECORD rec{};
-    rec.EventType = MOUSE_EVENT;
-    rec.Event.MouseEvent.dwMousePosition.X = static_cast<SHORT>(x);
-    rec.Event.MouseEvent.dwMousePosition.Y = static_cast<SHORT>(y);
-    rec.Event.MouseEvent.dwButtonState = buttons;
-    rec.Event.MouseEvent.dwEventFlags = flags;
-    rec.Event.MouseEvent.dwControlKeyState = controlState;
-    PushInput(rec);
-}
 
 std::vector<INPUT_RECORD> PendingInput()
 {

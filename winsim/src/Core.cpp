@@ -14,6 +14,7 @@ namespace {
 struct Failure {
     DWORD error;
     int times;  // < 0: until cleared
+    int skip;   // calls that still pass before the failures start
 };
 
 struct CoreState {
@@ -24,6 +25,8 @@ struct CoreState {
     uintptr_t nextHandle = 0x100;
     bool platformNT = true;
     DWORD sleptMs = 0;
+    long callsLeft = 0;  // before the limit's handler runs; 0: no limit
+    void (*onLimit)() = nullptr;
 };
 
 // Never destroyed: product code may call in from static destructors.
@@ -39,8 +42,17 @@ bool Enter(const char *function, DWORD *error)
 {
     CoreState &s = Core();
     ++s.calls[function];
+    if (s.onLimit && --s.callsLeft <= 0) {
+        void (*handler)() = s.onLimit;
+        s.onLimit = nullptr;
+        handler();
+    }
     auto it = s.failures.find(function);
     if (it == s.failures.end()) return false;
+    if (it->second.skip > 0) {
+        --it->second.skip;
+        return false;
+    }
     if (error)
         *error = it->second.error;
     else
@@ -64,6 +76,8 @@ void ResetCore()
     s.failures.clear();
     s.platformNT = true;
     s.sleptMs = 0;
+    s.callsLeft = 0;
+    s.onLimit = nullptr;
 }
 
 }  // namespace detail
@@ -90,12 +104,28 @@ void ResetCallCounts()
     Core().calls.clear();
 }
 
+std::map<std::string, int> CallCounts()
+{
+    return Core().calls;
+}
+
+void SetCallLimit(long calls, void (*handler)())
+{
+    Core().callsLeft = calls;
+    Core().onLimit = calls > 0 ? handler : nullptr;
+}
+
 void FailCall(const char *function, DWORD error, int times)
+{
+    FailCallAfter(function, 0, times, error);
+}
+
+void FailCallAfter(const char *function, int skip, int times, DWORD error)
 {
     if (times == 0)
         Core().failures.erase(function);
     else
-        Core().failures[function] = {error, times};
+        Core().failures[function] = {error, times, skip > 0 ? skip : 0};
 }
 
 void ClearFailures()

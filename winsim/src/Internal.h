@@ -25,6 +25,9 @@ HandleKind KindOf(HANDLE h);
 // The byte conversions of the committed tables.
 unsigned char AnsiToOemByte(unsigned char c);
 unsigned char OemToAnsiByte(unsigned char c);
+// MultiByteToWideChar's table of a code page (256 UTF-16 code units), or
+// null for a page the tables do not have.
+const WCHAR *CodePageToUnicode(UINT codePage);
 // What the A functions of Wine's console leave in the high byte of a
 // character union: the high byte of the character's UTF-16 code unit in the
 // console code page (known for 437; 0 for any other page).

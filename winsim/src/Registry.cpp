@@ -295,7 +295,8 @@ LONG WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD ty
             *size = need;  // the caller's buffer is left alone
             return ERROR_MORE_DATA;
         }
-        memcpy(data, v->data.data(), need);
+        // An empty value's vector may have no storage at all: no memcpy from null.
+        if (need) memcpy(data, v->data.data(), need);
         // A stored string without its zero gets one if there is room.
         if (winsim::detail::IsString(v->type) && need && need < *size && data[need - 1])
             data[need] = 0;
@@ -334,7 +335,7 @@ LONG WINAPI RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, L
         *nameSize = static_cast<DWORD>(v.name.size());
     }
     if (type) *type = v.type;
-    if (data) memcpy(data, v.data.data(), need);
+    if (data && need) memcpy(data, v.data.data(), need);
     if (dataSize) *dataSize = need;
     return ERROR_SUCCESS;
 }

@@ -3,11 +3,33 @@
 #include "winsim.h"
 
 #include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 using winsim::detail::Enter;
 
 namespace {
+
+#include "CodePageTables.inc"
+
+// The system's pages, as in the Wine prefix the tables come from.
+constexpr UINT SystemAnsiPage = 1252;
+constexpr UINT SystemOemPage = 437;
+
+const MultiByteTable *FindMultiByteTable(UINT codePage)
+{
+    if (codePage == CP_ACP) codePage = SystemAnsiPage;
+    if (codePage == CP_OEMCP) codePage = SystemOemPage;
+    for (const MultiByteTable &t : MultiByteTables)
+        if (t.CodePage == codePage) return &t;
+    return nullptr;
+}
+
+bool IsInvalidByte(const MultiByteTable &t, unsigned char c)
+{
+    return (t.Invalid[c / 8] >> (c % 8)) & 1;
+}
 
 // wsprintfA as Wine implements it (user32/wsprintf.c): flags only '-', '#',
 // '0' and in that order; no '+', ' ', '*' or %o; an unknown conversion prints
@@ -222,6 +244,28 @@ int FormatA(char *buffer, unsigned maxlen, const char *spec, va_list args)
 
 }  // namespace
 
+namespace winsim {
+namespace detail {
+
+unsigned char AnsiToOemByte(unsigned char c)
+{
+    return AnsiToOem[c];
+}
+
+unsigned char OemToAnsiByte(unsigned char c)
+{
+    return OemToAnsi[c];
+}
+
+const WCHAR *CodePageToUnicode(UINT codePage)
+{
+    const MultiByteTable *t = FindMultiByteTable(codePage);
+    return t ? t->Unicode : nullptr;
+}
+
+}  // namespace detail
+}  // namespace winsim
+
 extern "C" {
 
 BOOL WINAPI CharToOemBuffA(LPCSTR src, LPSTR dst, DWORD length)
@@ -240,6 +284,50 @@ BOOL WINAPI OemToCharBuffA(LPCSTR src, LPSTR dst, DWORD length)
     for (DWORD i = 0; i < length; i++)
         dst[i] = static_cast<char>(winsim::detail::OemToAnsiByte(static_cast<unsigned char>(src[i])));
     return TRUE;
+}
+
+int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcLength, LPWSTR dst,
+                               int dstLength)
+{
+    if (Enter("MultiByteToWideChar")) return 0;
+    // Wine's order: the arguments, the code page, the flags, undefined bytes
+    // (nothing is written), then the room (what fits is written).
+    if (!src || !srcLength || (!dst && dstLength) || dstLength < 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (srcLength < 0) srcLength = static_cast<int>(strlen(src)) + 1;
+    const MultiByteTable *table = FindMultiByteTable(codePage);
+    if (!table) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (flags & ~DWORD(MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS)) {
+        SetLastError(ERROR_INVALID_FLAGS);
+        return 0;
+    }
+    if (flags & MB_COMPOSITE) {
+        // Wine decomposes (0x82 in 437 becomes e and U+0301); nothing here needs it.
+        fprintf(stderr, "winsim: MultiByteToWideChar: MB_COMPOSITE is not simulated\n");
+        abort();
+    }
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(src);
+    if (flags & MB_ERR_INVALID_CHARS)
+        for (int i = 0; i < srcLength; i++)
+            if (IsInvalidByte(*table, bytes[i])) {
+                SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+                return 0;
+            }
+    if (!dstLength) return srcLength;
+    const unsigned short *low =
+        (flags & MB_USEGLYPHCHARS) && table->GlyphsLow ? table->GlyphsLow : table->Unicode;
+    for (int i = 0; i < srcLength && i < dstLength; i++)
+        dst[i] = bytes[i] < 128 ? low[bytes[i]] : table->Unicode[bytes[i]];
+    if (srcLength > dstLength) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    return srcLength;
 }
 
 LPSTR WINAPI lstrcpyA(LPSTR dst, LPCSTR src)

@@ -6,6 +6,18 @@
  * The tables are committed so that the native build needs no Wine. */
 #include <windows.h>
 #include <stdio.h>
+#include <string.h>
+
+/* The single-byte pages a console or a code table may use; the ones the
+ * running system refuses (Wine has no 858 and no ISO 8859-10, -14, -16) are
+ * left out of the output and named on standard error. */
+static const unsigned Pages[] = {
+    437, 720, 737, 775, 850, 852, 855, 857, 858, 860, 861, 862, 863, 864, 865, 866, 869,
+    874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 20866, 21866,
+    28591, 28592, 28593, 28594, 28595, 28596, 28597, 28598, 28599, 28600, 28603, 28604,
+    28605, 28606,
+};
+#define PAGE_COUNT (sizeof Pages / sizeof Pages[0])
 
 static void table(const char *name, const char *what, const unsigned char *t)
 {
@@ -15,10 +27,28 @@ static void table(const char *name, const char *what, const unsigned char *t)
     printf("};\n\n");
 }
 
+static void wide_table(const char *name, const WCHAR *t, int count)
+{
+    printf("static const unsigned short %s[%d] = {\n", name, count);
+    for (int i = 0; i < count; i++)
+        printf("%s0x%04x,%s", i % 8 ? " " : "    ", t[i], i % 8 == 7 ? "\n" : "");
+    printf("};\n");
+}
+
+/* What MB_USEGLYPHCHARS changes in a page: the low half with the glyphs. */
+struct glyphs {
+    WCHAR low[128];
+};
+
 int main(void)
 {
     unsigned char all[256], conv[256];
-    WCHAR wide[256];
+    static WCHAR plain[PAGE_COUNT][256];
+    static struct glyphs variants[PAGE_COUNT];
+    int variant_of[PAGE_COUNT], variant_count = 0;
+    unsigned char invalid[PAGE_COUNT][32];
+    int known[PAGE_COUNT];
+
     for (int i = 0; i < 256; i++) all[i] = (unsigned char)i;
     if (GetACP() != 1252 || GetOEMCP() != 437) {
         fprintf(stderr, "needs ANSI code page 1252 and OEM code page 437 (have %u, %u)\n",
@@ -30,11 +60,66 @@ int main(void)
     table("AnsiToOem", "CharToOemBuffA: Windows-1252 byte -> OEM 437 byte", conv);
     OemToCharBuffA((const char *)all, (char *)conv, 256);
     table("OemToAnsi", "OemToCharBuffA: OEM 437 byte -> Windows-1252 byte", conv);
-    MultiByteToWideChar(437, 0, (const char *)all, 256, wide, 256);
-    printf("// MultiByteToWideChar(437): OEM 437 byte -> UTF-16 code unit\n"
-           "static const unsigned short Oem437ToUnicode[256] = {\n");
-    for (int i = 0; i < 256; i++)
-        printf("%s0x%04x,%s", i % 8 ? " " : "    ", wide[i], i % 8 == 7 ? "\n" : "");
+
+    for (unsigned p = 0; p < PAGE_COUNT; p++) {
+        WCHAR glyph[256];
+        variant_of[p] = -1;
+        known[p] = MultiByteToWideChar(Pages[p], 0, (const char *)all, 256, plain[p], 256) == 256;
+        if (!known[p]) {
+            fprintf(stderr, "code page %u: not known here, left out\n", Pages[p]);
+            continue;
+        }
+        MultiByteToWideChar(Pages[p], MB_USEGLYPHCHARS, (const char *)all, 256, glyph, 256);
+        if (memcmp(glyph + 128, plain[p] + 128, 128 * sizeof(WCHAR)) != 0) {
+            fprintf(stderr, "code page %u: MB_USEGLYPHCHARS changes bytes above 127\n", Pages[p]);
+            return 1;
+        }
+        if (memcmp(glyph, plain[p], 128 * sizeof(WCHAR)) != 0) {
+            for (int v = 0; v < variant_count && variant_of[p] < 0; v++)
+                if (memcmp(variants[v].low, glyph, sizeof variants[v].low) == 0) variant_of[p] = v;
+            if (variant_of[p] < 0) {
+                memcpy(variants[variant_count].low, glyph, sizeof variants[variant_count].low);
+                variant_of[p] = variant_count++;
+            }
+        }
+        /* MB_ERR_INVALID_CHARS: the bytes the page does not define. */
+        memset(invalid[p], 0, sizeof invalid[p]);
+        for (int b = 0; b < 256; b++) {
+            WCHAR w;
+            if (!MultiByteToWideChar(Pages[p], MB_ERR_INVALID_CHARS, (const char *)all + b, 1, &w, 1))
+                invalid[p][b / 8] |= (unsigned char)(1 << (b % 8));
+        }
+    }
+
+    printf("// MultiByteToWideChar: byte -> UTF-16 code unit, for each code page known\n");
+    for (unsigned p = 0; p < PAGE_COUNT; p++) {
+        char name[32];
+        if (!known[p]) continue;
+        snprintf(name, sizeof name, "Cp%uToUnicode", Pages[p]);
+        wide_table(name, plain[p], 256);
+    }
+    printf("\n// The low half as MB_USEGLYPHCHARS gives it (the pages differ in which\n"
+           "// bytes become glyphs)\n");
+    for (int v = 0; v < variant_count; v++) {
+        char name[32];
+        snprintf(name, sizeof name, "GlyphsLow%d", v);
+        wide_table(name, variants[v].low, 128);
+    }
+    printf("\nstruct MultiByteTable {\n"
+           "    unsigned CodePage;\n"
+           "    const unsigned short *Unicode;     // 256 entries\n"
+           "    const unsigned short *GlyphsLow;   // 128 entries, or null: no glyphs\n"
+           "    unsigned char Invalid[32];         // bit b: MB_ERR_INVALID_CHARS refuses byte b\n"
+           "};\n\n"
+           "static const MultiByteTable MultiByteTables[] = {\n");
+    for (unsigned p = 0; p < PAGE_COUNT; p++) {
+        char glyphs[32] = "nullptr";
+        if (!known[p]) continue;
+        if (variant_of[p] >= 0) snprintf(glyphs, sizeof glyphs, "GlyphsLow%d", variant_of[p]);
+        printf("    {%u, Cp%uToUnicode, %s, {", Pages[p], Pages[p], glyphs);
+        for (int i = 0; i < 32; i++) printf("%s0x%02x", i ? ", " : "", invalid[p][i]);
+        printf("}},\n");
+    }
     printf("};\n");
     return 0;
 }

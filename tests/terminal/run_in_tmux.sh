@@ -1,0 +1,198 @@
+#!/bin/bash
+# ./run as a user meets it: in a terminal (a tmux pane of a private tmux
+# server), with keys typed into the terminal, the terminal resized, and
+# what it shows read back. Covers what scripted --keys runs cannot: the
+# terminal's Ctrl+C, its size, what it showed before the program started,
+# and ./run's own output.
+#   run_in_tmux.sh SOURCE_DIR BUILD_DIR REPORT.xml
+# The report is in GoogleTest's XML form, one test case per check.
+set -u
+source_dir=$(realpath "$1")
+build_dir=$(realpath "$2")
+report=$3
+run="$source_dir/run"
+export QUORREL_RUN_BUILD=$build_dir
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/quorrel-terminal.XXXXXX")
+socket=quorrel-test-$$
+tm() { tmux -L "$socket" "$@"; }
+cleanup() {
+    tm kill-server 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- the pane ---------------------------------------------------------------
+
+screen() { tm capture-pane -p -t t; }
+row() { screen | sed -n "$(($1 + 1))p"; }
+keys() {
+    local k
+    for k in "$@"; do
+        tm send-keys -t t "$k"
+        sleep 0.3
+    done
+}
+# Waits until the pane shows TEXT (a grep pattern): wait_for TEXT [SECONDS].
+wait_for() {
+    local deadline=$((SECONDS + ${2:-30}))
+    until screen | grep -q -- "$1"; do
+        [ $SECONDS -ge $deadline ] && { why="the terminal never showed '$1'"; return 1; }
+        sleep 0.3
+    done
+}
+wait_gone() {
+    local deadline=$((SECONDS + ${2:-30}))
+    while screen | grep -q -- "$1"; do
+        [ $SECONDS -ge $deadline ] && { why="the terminal still shows '$1'"; return 1; }
+        sleep 0.3
+    done
+}
+# Starts a command line in a fresh 80x25 pane; its exit code goes to $work/exit.
+start() {
+    tm kill-server 2>/dev/null
+    rm -f "$work/exit" "$work/out"
+    tm -f /dev/null new-session -d -s t -x 80 -y 25 "bash --norc --noprofile"
+    tm set-option -t t status off
+    tm send-keys -t t "cd $(printf '%q' "$source_dir"); $1; echo \$? > $work/exit" Enter
+}
+wait_exit() {
+    local deadline=$((SECONDS + ${1:-30}))
+    until [ -s "$work/exit" ]; do
+        [ $SECONDS -ge $deadline ] && { why="the program did not end"; return 1; }
+        sleep 0.3
+    done
+    status=$(cat "$work/exit")
+}
+expect_status() {
+    wait_exit || return 1
+    [ "$status" = "$1" ] || { why="exit code $status, not $1"; return 1; }
+}
+expect_in() {  # expect_in FILE TEXT
+    grep -qF -- "$2" "$1" || { why="no '$2' in: $(head -c 600 "$1")"; return 1; }
+}
+resize() {
+    tm resize-window -t t -x "$1" -y "$2"
+}
+# The panels fill the pane: the right frame in the last column of row 0, the
+# key bar on the last row.
+panels_fill() {  # panels_fill COLS ROWS
+    local deadline=$((SECONDS + 20)) top bottom
+    while :; do
+        top=$(row 0)
+        bottom=$(row $(($2 - 1)))
+        [ "${#top}" = "$1" ] && [ "${top: -1}" = "╗" ] && [[ $bottom == *10Quit* ]] && return 0
+        [ $SECONDS -ge $deadline ] && { why="at ${1}x$2 the screen shows: $(screen | head -3)"; return 1; }
+        sleep 0.3
+    done
+}
+
+# --- the checks --------------------------------------------------------------
+
+# Ctrl+J, the line feed, is the terminal's Ctrl+Enter: it appends and closes.
+ctrl_c_in_the_chart_copies_and_the_program_goes_on() {
+    start "$run --report --set LastChar=65 --clipboard '' > $work/out"
+    wait_for "Char: A" || return 1
+    keys Right C-c
+    sleep 1
+    keys Right C-j
+    expect_status 0 && expect_in "$work/out" "clipboard_hex=4243"
+}
+
+ctrl_c_in_the_editor_is_a_key() {
+    start "$run --from editor --editor-line xy"
+    wait_for "Char:" || return 1
+    keys Escape
+    wait_gone "Char:" || return 1
+    keys C-c z
+    wait_for "^zxy" 10 || return 1
+    keys Escape F10
+    expect_status 0
+}
+
+the_first_frame_covers_what_the_terminal_showed() {
+    local line
+    line=$(printf 'LEFTOVER%.0s' {1..9})
+    start "clear; for i in {1..30}; do echo $line; done; $run"
+    wait_for "10Quit" || return 1
+    sleep 1
+    if screen | grep -q "LEFTOVER\|run: building"; then
+        why="earlier output still shows: $(screen | grep -m1 'LEFTOVER\|run: building')"
+        return 1
+    fi
+    keys F10
+    expect_status 0
+}
+
+the_panels_follow_the_terminal_size_and_redraw_after_the_chart() {
+    start "$run"
+    panels_fill 80 25 || return 1
+    keys F11 Enter
+    wait_for "Char:" || return 1
+    resize 100 30
+    sleep 1
+    keys Escape
+    panels_fill 100 30 || return 1
+    resize 60 20
+    panels_fill 60 20 || return 1
+    keys F10
+    expect_status 0 || return 1
+    if screen | grep -q "Folder\|10Quit"; then
+        why="the last frame stays after the end: $(screen | grep -m1 'Folder\|10Quit')"
+        return 1
+    fi
+}
+
+run_builds_quietly_and_speaks_of_itself() {
+    "$run" --help >"$work/out" 2>&1 || { why="./run --help failed: $(cat "$work/out")"; return 1; }
+    local first second
+    first=$(sed -n 1p "$work/out" | tr -d '\r')
+    second=$(sed -n 2p "$work/out" | tr -d '\r')
+    [[ $first == "run: building "* ]] || { why="first line: $first"; return 1; }
+    [ "$second" = "Usage: ./run [options]" ] || { why="second line: $second"; return 1; }
+    "$run" --bogus >"$work/out" 2>&1
+    status=$?
+    [ "$status" = 2 ] || { why="./run --bogus: exit code $status"; return 1; }
+    expect_in "$work/out" "Try './run --help'."
+}
+
+a_run_without_a_terminal_says_so() {
+    timeout 60 "$run" --report --keys Esc </dev/null >"$work/out" 2>&1
+    status=$?
+    [ "$status" = 1 ] || { why="exit code $status: $(cat "$work/out")"; return 1; }
+    expect_in "$work/out" "there is no console to draw on"
+}
+
+# --- the report --------------------------------------------------------------
+
+checks="ctrl_c_in_the_chart_copies_and_the_program_goes_on ctrl_c_in_the_editor_is_a_key
+the_first_frame_covers_what_the_terminal_showed
+the_panels_follow_the_terminal_size_and_redraw_after_the_chart
+run_builds_quietly_and_speaks_of_itself a_run_without_a_terminal_says_so"
+xml_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g' -e 's/"/\&quot;/g' | tr '\n' ' '; }
+mkdir -p "$(dirname "$report")"
+failures=0
+cases=""
+for check in $checks; do
+    why=""
+    if $check; then
+        echo "[       OK ] Terminal.$check"
+        cases+="    <testcase name=\"$check\" status=\"run\" result=\"completed\" classname=\"Terminal\" />"$'\n'
+    else
+        failures=$((failures + 1))
+        echo "[  FAILED  ] Terminal.$check: $why"
+        cases+="    <testcase name=\"$check\" status=\"run\" result=\"completed\" classname=\"Terminal\">"$'\n'
+        cases+="      <failure message=\"$(printf '%s' "$why" | xml_escape)\" />"$'\n'
+        cases+="    </testcase>"$'\n'
+    fi
+done
+count=$(echo $checks | wc -w)
+{
+    echo '<?xml version="1.0" encoding="UTF-8"?>'
+    echo "<testsuites tests=\"$count\" failures=\"$failures\" name=\"AllTests\">"
+    echo "  <testsuite name=\"Terminal\" tests=\"$count\" failures=\"$failures\">"
+    printf '%s' "$cases"
+    echo "  </testsuite>"
+    echo "</testsuites>"
+} >"$report"
+[ "$failures" -eq 0 ]
