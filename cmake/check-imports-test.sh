@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 
 # name | exit status | text the output must hold | the DLL's one function body
 cases='
-old-enough    |0| all 3 KERNEL32, USER32 and ADVAPI32 imports | return GetTickCount() + lstrlenA("") + (int)(INT_PTR)RegCloseKey;
+old-enough    |0| all 3 KERNEL32, USER32 and ADVAPI32 imports are declared | return GetTickCount() + lstrlenA("") + (int)(INT_PTR)RegCloseKey;
 vectored      |1| imports AddVectoredExceptionHandler, which Windows NT 4.0 lacks (a newer | return AddVectoredExceptionHandler(0, 0) != 0;
 srw-family    |1| imports AcquireSRWLockExclusive, which Windows NT 4.0 lacks (a newer | SRWLOCK l; AcquireSRWLockExclusive(&l); return 0;
 console-ex    |1| imports GetConsoleScreenBufferInfoEx, which Windows NT 4.0 lacks (a newer | return GetConsoleScreenBufferInfoEx(0, 0);
