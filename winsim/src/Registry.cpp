@@ -295,7 +295,7 @@ LONG WINAPI RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD ty
             *size = need;  // the caller's buffer is left alone
             return ERROR_MORE_DATA;
         }
-        memcpy(data, v->data.data(), need);
+        if (need) memcpy(data, v->data.data(), need);  // an empty value has no buffer
         // A stored string without its zero gets one if there is room.
         if (winsim::detail::IsString(v->type) && need && need < *size && data[need - 1])
             data[need] = 0;
