@@ -2,12 +2,14 @@
 // takes typed codes, switches tables, calls the hooks and confirms.
 #include "ChartLoop.h"
 
+#include "CharacterKeys.h"
 #include "ChartWindow.h"
 #include "Clipboard.h"
 #include "CodeTables.h"
 #include "Console.h"
 #include "Messages.h"
 #include "Settings.h"
+#include "UnicodeSettings.h"
 
 // ------------------------------------------------------------- state --
 
@@ -116,6 +118,7 @@ bool SelectionKey(int Key) {
         }
         return false;
     }
+    if (CharacterKey(Key)) return false;
     switch (Key) {
     case kbEnter:
         CopyChoice();
@@ -342,11 +345,13 @@ void AddEntryChar(int Key) {
 void CopyChoice() {
     Choice = CopyMode ? LastChar : MapCode(LastChar);
     PutClipboardString(std::string(1, char(Choice)));
+    if (Choice) RememberRecentChar(MapCode(LastChar));
 }
 
 void AppendChoice() {
     Choice = CopyMode ? LastChar : MapCode(LastChar);
     AppendClipboardText(std::string(1, char(Choice)));
+    if (Choice) RememberRecentChar(MapCode(LastChar));
 }
 
 void ChartLoopResetForTests() {
