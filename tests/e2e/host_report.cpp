@@ -348,16 +348,8 @@ const Scenario UnicodeScenarios[] = {
      "clipboard_hex=90\n"
      "registry.LastChar=dword:144\n" RESTORED ENTER_UP_LEFT},
 
-    {"Ctrl+F7: a control code is found by the glyph the console draws for it",
-     {"--set", "LastChar=65", "--keys", "CtrlF7 \"arrow\" Enter Enter"},
-     "open_result=-1\n"
-     "cmdline=\\x12\n"
-     "cmdline_pos=1\n" NO_EDITOR
-     "clipboard_hex=12\n"
-     "registry.LastChar=dword:18\n" RESTORED ENTER_UP_LEFT},
-
-    {"F7 without a match: the notice's OK, and the selection stays",
-     {"--set", "LastChar=65", "--keys", "F7 \"zzz\" Enter Enter Enter"},
+    {"Ctrl+F7 without a match: the notice's OK, and the selection stays",
+     {"--set", "LastChar=65", "--keys", "CtrlF7 \"zzz\" Enter Enter Enter"},
      "open_result=-1\n"
      "cmdline=A\n"
      "cmdline_pos=1\n" NO_EDITOR
@@ -371,16 +363,6 @@ const Scenario UnicodeScenarios[] = {
      "cmdline_pos=1\n" NO_EDITOR
      "clipboard_hex=41\n"
      "registry.LastChar=dword:65\n" RESTORED ENTER_UP_LEFT},
-
-    {"Alt+F8 with nothing chosen yet: a notice",
-     {"--set", "LastChar=65", "--keys", "AltF8 Enter Esc"},
-     "open_result=-1\n"
-     "cmdline=\n"
-     "cmdline_pos=0\n" NO_EDITOR
-     "clipboard_hex=\n"
-     "registry.LastChar=dword:65\n" RESTORED
-     "input_left=1\n"
-     "input_left.1=key up vk=27 scan=1 char=27 state=0x20\n"},
 };
 
 TEST(HostReport, UnicodeKeys)

@@ -81,15 +81,4 @@ TEST_F(UnicodeSettingsTest, HistoryIsNewestFirstOnceEachAndSixteenLong)
     EXPECT_EQ(20, RecentChars.front());
 }
 
-TEST_F(UnicodeSettingsTest, StatusChoiceIsWrittenBesideTheSettings)
-{
-    Start();
-    UnicodeStatus = true;
-    SaveUnicodeStatus();
-    EXPECT_EQ(DwordBytes(1), GetRegValue(SettingsPath(), "UnicodeStatus").Data);
-    UnicodeStatus = false;
-    SaveUnicodeStatus();
-    EXPECT_EQ(DwordBytes(0), GetRegValue(SettingsPath(), "UnicodeStatus").Data);
-}
-
 }  // namespace
