@@ -20,7 +20,6 @@ const int TitleMsg = 39;
 const int NotInTableMsg = 40;
 const int EmptyMsg = 41;
 
-
 }  // namespace
 
 int CodeOfChar(uint8_t Char)
