@@ -2,12 +2,14 @@
 // takes typed codes, switches tables, calls the hooks and confirms.
 #include "ChartLoop.h"
 
+#include "CharacterKeys.h"
 #include "ChartWindow.h"
 #include "Clipboard.h"
 #include "CodeTables.h"
 #include "Console.h"
 #include "Messages.h"
 #include "Settings.h"
+#include "UnicodeSettings.h"
 
 // ------------------------------------------------------------- state --
 
@@ -114,6 +116,7 @@ bool SelectionKey(int Key) {
         }
         return false;
     }
+    if (CharacterKey(Key)) return false;
     switch (Key) {
     case kbEnter:
         return CopyChoice();
@@ -340,12 +343,16 @@ void AddEntryChar(int Key) {
 // clipboard's old text). The user can try again or leave with Esc.
 bool CopyChoice() {
     Choice = CopyMode ? LastChar : MapCode(LastChar);
-    return PutClipboardString(std::string(1, char(Choice)));
+    const bool Copied = PutClipboardString(std::string(1, char(Choice)));
+    if (Copied && Choice) RememberRecentChar(MapCode(LastChar));
+    return Copied;
 }
 
 bool AppendChoice() {
     Choice = CopyMode ? LastChar : MapCode(LastChar);
-    return AppendClipboardText(std::string(1, char(Choice)));
+    const bool Appended = AppendClipboardText(std::string(1, char(Choice)));
+    if (Appended && Choice) RememberRecentChar(MapCode(LastChar));
+    return Appended;
 }
 
 void ChartLoopResetForTests() {

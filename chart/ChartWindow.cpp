@@ -8,6 +8,8 @@
 #include "Messages.h"
 #include "Settings.h"
 #include "StatusFormat.h"
+#include "UnicodeLine.h"
+#include "UnicodeSettings.h"
 
 int32_t ChartX = 0, ChartY = 0;
 bool CentrePending = true;
@@ -71,7 +73,7 @@ void DrawChart(uint8_t Code, const std::string &Entry) {
 
     GotoXY(2, 12);
     if (Entry.empty()) {
-        WriteText(FormatStatus(Code));
+        WriteText(UnicodeStatus ? FormatUnicodeStatus(Code) : FormatStatus(Code));
     } else {
         WriteText(EntryLabel());
         SetTextAttr(InputColor);

@@ -9,6 +9,7 @@
 #include "Messages.h"
 #include "OptionsDialog.h"
 #include "Settings.h"
+#include "UnicodeSettings.h"
 
 const char *MenuString = nullptr;
 
@@ -19,6 +20,7 @@ void WINAPI SetStartupInfo(const PluginStartupInfo *Info)
     CopyStartupInfo(Info);
     MakeSettingsKey(HostInfo.RootKey);
     LoadSettings();
+    LoadUnicodeSettings();
 }
 
 void WINAPI GetPluginInfo(PluginInfo *Info)
