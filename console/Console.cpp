@@ -387,7 +387,9 @@ bool SaveConsoleState() {
     SavedCursorPos = Info.dwCursorPosition;
     KnownCursorPos = SavedCursorPos;
     CursorPosKnown = true;
-    if (const UINT CodePage = GetConsoleOutputCP()) OutputCodePage = CodePage;
+    // Only key translation off NT asks for the code page.
+    if (NotNT)
+        if (const UINT CodePage = GetConsoleOutputCP()) OutputCodePage = CodePage;
     return true;
 }
 

@@ -339,6 +339,21 @@ int ReadEvent(bool NoWait, HandOverProc HandsOver) {
                 Sleep(20);
                 return kbIdle;
             }
+            if (!NotNT) {
+                // The read waits for a record itself: a key typed while idle
+                // costs one call. One record never goes past a hand-over key.
+                DWORD Read = 0;
+                if (!ReadConsoleInputA(InputHandle, Taken, 1, &Read)) {
+                    if (InputFailed()) return kbEsc;
+                    continue;
+                }
+                if (Read == 1) {
+                    FailedCalls = 0;
+                    TakenFirst = 0;
+                    TakenCount = 1;
+                    continue;
+                }
+            }
             if (WokenEmpty) Sleep(FailurePause);
             const DWORD Woken = WaitForSingleObject(InputHandle, INFINITE);
             if (Woken == WAIT_FAILED && InputFailed()) return kbEsc;
