@@ -5,7 +5,8 @@
 # Wine gives it a console of that size; its standard output goes to a file
 # that is shown afterwards, free of the terminal's escape sequences. The exit
 # code is the program's. WINEPREFIX defaults to wineprefix/ beside the
-# program and is created on first use (one creator at a time).
+# program and is made on first use from the machine's template (see
+# wine-prefix.sh).
 set -u
 cols=80
 rows=25

@@ -4,6 +4,7 @@
 
 #include "ChartLoop.h"
 #include "CodeTables.h"
+#include "Console.h"
 #include "Exchange.h"
 #include "HostInfo.h"
 #include "Messages.h"
@@ -36,6 +37,8 @@ void WINAPI GetPluginInfo(PluginInfo *Info)
 
 HANDLE WINAPI OpenPlugin(int From, INT_PTR /*Item*/)
 {
+    // Without a console there is no chart to show and nothing to type into.
+    if (!ConsoleAvailable()) return INVALID_HANDLE_VALUE;
     OpenFrom = From;
     LoadMessages();
     ReadPaletteColors();
