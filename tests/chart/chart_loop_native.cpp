@@ -3,6 +3,8 @@
 #include "ChartFixture.h"
 #include "InputRecords.h"
 
+#include "QueuedInput.h"
+
 #include <winsim.h>
 
 #include <functional>
@@ -10,38 +12,7 @@
 
 namespace {
 
-// Input as a real console delivers it: key down, then key up.
-void Key(WORD Vk, char Ch = 0, DWORD State = 0) {
-    winsim::PushInput(KeyRecord(Vk, Ch, State, true));
-    winsim::PushInput(KeyRecord(Vk, Ch, State, false));
-}
-// A modifier combination: modifier down, key down/up, modifier up.
-void Combo(WORD ModVk, DWORD State, WORD Vk, char Ch = 0) {
-    winsim::PushInput(KeyRecord(ModVk, 0, State, true));
-    Key(Vk, Ch, State);
-    winsim::PushInput(KeyRecord(ModVk, 0, 0, false));
-}
-void Ctrl(WORD Vk, char Ch = 0) { Combo(VK_CONTROL, LEFT_CTRL_PRESSED, Vk, Ch); }
-void Alt(WORD Vk) { Combo(VK_MENU, LEFT_ALT_PRESSED, Vk); }
-void Shift(WORD Vk) { Combo(VK_SHIFT, SHIFT_PRESSED, Vk); }
-void Char(char C) {
-    WORD Vk = (C >= 'a' && C <= 'z') ? WORD(C - 32) : WORD(static_cast<unsigned char>(C));
-    Key(Vk, C);
-}
-void Type(const std::string &S) {
-    for (char C : S) Char(C);
-}
-
-void Press(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0)); }
-void Release(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, 0, 0)); }
-void DragTo(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_MOVED)); }
-// As a console reports it: the first click selects, the second confirms.
-void DoubleClick(int X, int Y, DWORD State = 0) {
-    winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0, State));
-    winsim::PushInput(MouseRecord(X, Y, 0, 0, State));
-    winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK, State));
-    winsim::PushInput(MouseRecord(X, Y, 0, 0, State));
-}
+using namespace queued;
 
 // Enough to close the window from any mode, so a test never waits forever;
 // how many of them are left over tells where the window closed.

@@ -11,7 +11,7 @@
 // once or from then on, and what was found.
 #include "ChartFixture.h"
 #include "Exports.h"
-#include "InputRecords.h"
+#include "QueuedInput.h"
 #include "StartUp.h"
 
 #include <winsim.h>
@@ -34,25 +34,7 @@ namespace {
 
 // ------------------------------------------------------------------ input --
 
-void Key(WORD Vk, char Ch = 0, DWORD State = 0) {
-    winsim::PushInput(KeyRecord(Vk, Ch, State, true));
-    winsim::PushInput(KeyRecord(Vk, Ch, State, false));
-}
-void Combo(WORD ModVk, DWORD State, WORD Vk, char Ch = 0) {
-    winsim::PushInput(KeyRecord(ModVk, 0, State, true));
-    Key(Vk, Ch, State);
-    winsim::PushInput(KeyRecord(ModVk, 0, 0, false));
-}
-void Ctrl(WORD Vk, char Ch = 0) { Combo(VK_CONTROL, LEFT_CTRL_PRESSED, Vk, Ch); }
-void Alt(WORD Vk) { Combo(VK_MENU, LEFT_ALT_PRESSED, Vk); }
-void Esc() { Key(VK_ESCAPE, 27); }
-void Enter() { Key(VK_RETURN, 13); }
-void DoubleClick(int X, int Y) {
-    winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0));
-    winsim::PushInput(MouseRecord(X, Y, 0, 0));
-    winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK));
-    winsim::PushInput(MouseRecord(X, Y, 0, 0));
-}
+using namespace queued;
 
 // -------------------------------------------------------------- scenarios --
 
