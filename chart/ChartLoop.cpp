@@ -2,12 +2,14 @@
 // takes typed codes, switches tables, calls the hooks and confirms.
 #include "ChartLoop.h"
 
+#include "CharacterKeys.h"
 #include "ChartWindow.h"
 #include "Clipboard.h"
 #include "CodeTables.h"
 #include "Console.h"
 #include "Messages.h"
 #include "Settings.h"
+#include "UnicodeSettings.h"
 
 // ------------------------------------------------------------- state --
 
@@ -39,6 +41,33 @@ const Area WholeBox = {0, 41, 0, 15};
 
 bool In(const Area &A) { return InArea(A.X1, A.X2, A.Y1, A.Y2); }
 
+bool MouseOnScreen() {
+    return MouseX >= 0 && MouseX < ScreenWidth && MouseY >= 0 && MouseY < ScreenHeight;
+}
+
+// The keys on which the loop may call a host dialog or menu (the character
+// keys' among them) or close the window,
+// leaving the console input to the host: the records after them are not
+// taken from the console with them. A mouse event may too, unless it is a
+// move without a button or a wheel, which no mouse action takes.
+bool HandsOverInput(int Key) {
+    switch (Key) {
+    case kbEnter:
+    case kbEsc:
+    case kbF10:
+    case kbCtrlEnter:
+    case kbF1:
+    case kbF11:
+    case kbCtrlF11:
+    case kbShiftF8:
+        return true;
+    case kbMouse:
+        return MousePressed() || MouseReleased() || MouseDragged() || MouseDoubleClick();
+    default:
+        return CharacterKeyOpensHostUi(Key);
+    }
+}
+
 // Host dialogs draw over the host's model of the screen: hand ours over
 // first and take the console back afterwards.
 void CallBracketed(ChartHookProc Hook) {
@@ -49,16 +78,15 @@ void CallBracketed(ChartHookProc Hook) {
 }
 
 // Show the console as it was when the window opened while Ctrl+Alt+Shift
-// are held; the events read meanwhile are discarded.
+// are held; the events read meanwhile are discarded. The cursor is set
+// behind the cursor routines' back, so they forget what they knew.
 void PeekUnderWindow() {
     ResetDrawScreen();
     FlushScreen();
-    SetConsoleCursorInfo(OutputHandle, &SavedCursorInfo);
+    if (SavedCursorInfoValid) SetConsoleCursorInfo(OutputHandle, &SavedCursorInfo);
     SetConsoleCursorPosition(OutputHandle, SavedCursorPos);
-    while (PeekHeld) {
-        Sleep(50);
-        ReadEvent(false);
-    }
+    ForgetCursor();
+    while (PeekHeld) ReadEvent(false, HandsOverInput);
 }
 
 void PlaceCursor() {
@@ -114,6 +142,7 @@ bool SelectionKey(int Key) {
         }
         return false;
     }
+    if (CharacterKey(Key)) return false;
     switch (Key) {
     case kbEnter:
         return CopyChoice();
@@ -239,7 +268,7 @@ void EntryKey(int Key) {
 }  // namespace
 
 uint8_t RunChart() {
-    OpenScreen(PluginTitle + TitleSuffix);
+    if (!OpenScreen(PluginTitle + TitleSuffix)) return 0;
     uint8_t Result = ChartLoop();
     CloseScreen();
     return Result;
@@ -251,15 +280,24 @@ uint8_t ChartLoop() {
     CodeToCell();
     CentreChart();
 
+    bool Redraw = true;
     for (;;) {
-        if (PeekHeld) PeekUnderWindow();
+        if (PeekHeld) {
+            PeekUnderWindow();
+            Redraw = true;
+        }
         Choice = 0;
-        ResetDrawScreen();
-        DrawChart(LastChar, EntryText);
-        FlushScreen();
-        PlaceCursor();
+        if (Redraw) {
+            ResetDrawScreen();
+            DrawChart(LastChar, EntryText);
+            FlushScreen();
+            PlaceCursor();
+        }
 
-        int Key = ReadEvent(false);
+        int Key = ReadEvent(false, HandsOverInput);
+        // Key releases, lone modifiers and other events change nothing: the
+        // frame they would draw is the one on the screen.
+        Redraw = Key != kbNone;
         if (!EntryText.empty()) {
             EntryKey(Key);
         } else if (SelectionKey(Key)) {
@@ -284,7 +322,9 @@ MouseAction ChartMouse() {
     }
     if (Dragging && MouseDragged()) return maDrag;
     if (MouseReleased() && In(NameRow)) return maTableMenu;
-    if (In(ChartCells)) {
+    // Only cells on the screen select: on a console smaller than the window
+    // the cells beyond its edges are not there to be clicked.
+    if (In(ChartCells) && MouseOnScreen()) {
         if (MousePressed() || MouseDragged()) return maSelect;
         if (MouseDoubleClick()) return DoubleClickAction[MouseCtrl ? 1 : 0];
     }
@@ -340,12 +380,16 @@ void AddEntryChar(int Key) {
 // clipboard's old text). The user can try again or leave with Esc.
 bool CopyChoice() {
     Choice = CopyMode ? LastChar : MapCode(LastChar);
-    return PutClipboardString(std::string(1, char(Choice)));
+    const bool Copied = PutClipboardString(std::string(1, char(Choice)));
+    if (Copied && Choice) RememberRecentChar(MapCode(LastChar));
+    return Copied;
 }
 
 bool AppendChoice() {
     Choice = CopyMode ? LastChar : MapCode(LastChar);
-    return AppendClipboardText(std::string(1, char(Choice)));
+    const bool Appended = AppendClipboardText(std::string(1, char(Choice)));
+    if (Appended && Choice) RememberRecentChar(MapCode(LastChar));
+    return Appended;
 }
 
 void ChartLoopResetForTests() {

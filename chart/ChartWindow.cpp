@@ -8,6 +8,8 @@
 #include "Messages.h"
 #include "Settings.h"
 #include "StatusFormat.h"
+#include "UnicodeLine.h"
+#include "UnicodeSettings.h"
 
 int32_t ChartX = 0, ChartY = 0;
 bool CentrePending = true;
@@ -53,7 +55,7 @@ void DrawChart(uint8_t Code, const std::string &Entry) {
     DrawBox(ChartX, ChartY, ChartX + ChartWidth - 1, ChartY + ChartHeight - 1, FrameInset, TextColor,
             FrameColor, TitleColor, PluginTitle);
 
-    const std::string Separator = "\xC7" + RepeatChar('\xC4', 34) + "\xB6";
+    static const std::string Separator = "\xC7" + RepeatChar('\xC4', 34) + "\xB6";
     SetTextAttr(FrameColor);
     GotoXY(0, 2);
     WriteText(Separator);
@@ -61,9 +63,12 @@ void DrawChart(uint8_t Code, const std::string &Entry) {
     WriteText(Separator);
 
     SetTextAttr(TextColor);
+    const char *Map = reinterpret_cast<const char *>(CodeMap());
+    static std::string Cells;  // kept: no allocation per frame
     for (int Row = 0; Row < 8; Row++) {
+        Cells.assign(Map + 32 * Row, 32);
         GotoXY(2, Row + 3);
-        for (int Col = 0; Col < 32; Col++) WriteText(std::string(1, char(MapCode(uint8_t(32 * Row + Col)))));
+        WriteText(Cells);
     }
 
     GotoXY(2, 1);
@@ -71,7 +76,7 @@ void DrawChart(uint8_t Code, const std::string &Entry) {
 
     GotoXY(2, 12);
     if (Entry.empty()) {
-        WriteText(FormatStatus(Code));
+        WriteText(UnicodeStatus ? FormatUnicodeStatus(Code) : FormatStatus(Code));
     } else {
         WriteText(EntryLabel());
         SetTextAttr(InputColor);

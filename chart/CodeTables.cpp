@@ -98,8 +98,20 @@ const std::string &CodeTableName(int Index)
 
 unsigned char MapCode(unsigned char Code)
 {
+    return CodeMap()[Code];
+}
+
+const unsigned char *CodeMap()
+{
+    static const struct Identity {
+        unsigned char Codes[256];
+        Identity()
+        {
+            for (int I = 0; I < 256; I++) Codes[I] = static_cast<unsigned char>(I);
+        }
+    } Identity;
     const CodeTableEntry *Entry = CurrentEntry();
-    return Entry ? Entry->Table[Code] : Code;
+    return Entry ? Entry->Table : Identity.Codes;
 }
 
 void FindCodeForChar(unsigned char Ch)

@@ -22,6 +22,8 @@ void LoadHostCodeTables();
 bool EditorUsesWindowsTable();
 const std::string &CodeTableName(int Index);
 unsigned char MapCode(unsigned char Code);
+// The 256 characters MapCode gives, in code order.
+const unsigned char *CodeMap();
 void FindCodeForChar(unsigned char Ch);
 void NextCodeTable();
 void PrevCodeTable();

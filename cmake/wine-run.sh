@@ -6,7 +6,8 @@
 # that is shown afterwards, free of the terminal's escape sequences. The exit
 # code is the program's.
 # win64 (the default): the installed Wine; WINEPREFIX defaults to wineprefix/
-# beside the program and is created on first use (one creator at a time).
+# beside the program and is made on first use from the machine's template
+# (see wine-prefix.sh).
 # win32: the 32-bit Wine that wine32-setup.sh set up, in its per-user prefix;
 # one program at a time runs there, since the programs share its registry
 # and clipboard (a second ./test waits for the first's program to end).

@@ -22,6 +22,8 @@ void DrawBox(int X1, int Y1, int X2, int Y2, int Inset, WORD FillAttr, WORD Fram
     BoxY1 = Y1;
     BoxX2 = X2;
     BoxY2 = Y2;
+    // The box and its shadow row, read from the console in one go.
+    ReadScreenRows(Y1, Y2 + 1);
     DrawShadow();
     FillBox(FillAttr);
     DrawFrame(Inset, FrameAttr, TitleAttr, Title);
@@ -32,12 +34,14 @@ void DrawBox(int X1, int Y1, int X2, int Y2, int Inset, WORD FillAttr, WORD Fram
 void DrawShadow() {
     const int LastRow = MinInt(BoxY2, ScreenHeight - 2);
     const int LastCol = MinInt(BoxX2, ScreenWidth - 3);
+    const int Top = MaxInt(BoxY1 + 1, 0), Left = MaxInt(BoxX1 + 2, 0);
+    if (Top > LastRow + 1 || Left > LastCol + 2) return;
+    TouchDrawScreen(Left, Top, LastCol + 2, LastRow + 1);
     const int CellCount = DrawScreen.Cells ? DrawScreen.ByteSize / int(sizeof(CHAR_INFO)) : 0;
-    for (int R = MaxInt(BoxY1 + 1, 0); R <= LastRow + 1; R++)
-        for (int K = MaxInt(BoxX1 + 2, 0); K <= LastCol + 2; K++) {
-            const int64_t Index = int64_t(R) * ScreenWidth + K;
-            if (Index < CellCount) DrawScreen.Cells[Index].Attributes &= 7;
-        }
+    for (int R = Top; R <= LastRow + 1 && int64_t(R + 1) * ScreenWidth <= CellCount; R++) {
+        CHAR_INFO *Row = DrawScreen.Cells + int64_t(R) * ScreenWidth;
+        for (int K = Left; K <= LastCol + 2; K++) Row[K].Attributes &= 7;
+    }
 }
 
 // Row by row; WriteText clips what lies off the screen.
@@ -65,9 +69,13 @@ void DrawFrame(int Inset, WORD FrameAttr, WORD TitleAttr, const std::string &Tit
 
     SetTextAttr(FrameAttr);
     GotoXY(0, 0);
-    WriteText(Part(TopLeft) + Line + Part(TopRight));
+    WriteText(Part(TopLeft));
+    WriteText(Line);
+    WriteText(Part(TopRight));
     GotoXY(0, H);
-    WriteText(Part(BottomLeft) + Line + Part(BottomRight));
+    WriteText(Part(BottomLeft));
+    WriteText(Line);
+    WriteText(Part(BottomRight));
     for (int R = 1; R <= H - 1; R++) {
         GotoXY(0, R);
         WriteText(Part(Vertical));
@@ -80,5 +88,7 @@ void DrawFrame(int Inset, WORD FrameAttr, WORD TitleAttr, const std::string &Tit
     // A title too long for the frame starts left of it (x < 0) and is only
     // clipped at the screen edges, as WriteText clips everything.
     GotoXY((W - int(Title.size()) - 1) / 2, 0);
-    WriteText(" " + Title + " ");
+    WriteText(" ");
+    WriteText(Title);
+    WriteText(" ");
 }

@@ -139,13 +139,6 @@ bool Has(DWORD State, DWORD Bits) {
     return (State & Bits) == Bits;
 }
 
-int ReadOneChar() {
-    char Ch = 0;
-    DWORD Read = 0;
-    ReadConsoleA(InputHandle, &Ch, 1, &Read, nullptr);
-    return (unsigned char)Ch;
-}
-
 }  // namespace
 
 // The rules run in order; the first that yields a code ends the translation.
@@ -207,58 +200,212 @@ int UpCaseLetter(int Ch) {
     return Ch >= 'a' && Ch <= 'z' ? Ch - 32 : Ch;
 }
 
-int ReadEvent(bool NoWait) {
-    INPUT_RECORD Record = {};
-    DWORD Count = 0;
-    // 1. Poll.
-    for (;;) {
-        Count = 0;
-        PeekConsoleInputA(InputHandle, &Record, 1, &Count);
-        if (Count > 0) break;
-        Sleep(20);
-        if (NoWait) {
-            Sleep(20);
-            return kbIdle;
-        }
-    }
+namespace {
 
-    // 2. The modifier flags follow every key event, releases included.
-    if (Record.EventType == KEY_EVENT) {
-        const DWORD State = Record.Event.KeyEvent.dwControlKeyState;
-        CtrlDown = (State & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
-        AltDown = (State & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
-        ShiftDown = (State & SHIFT_PRESSED) != 0;
-        PeekHeld = CtrlDown && AltDown && ShiftDown;
-    }
+// Records taken from the console and not handed out yet, oldest first.
+const int BatchSize = 64;
+INPUT_RECORD Taken[BatchSize];
+int TakenFirst = 0, TakenCount = 0;
 
-    // 3.
-    int Typed = 0;
+// Console input calls that failed in a row. The console's input calls do not
+// fail now and then: they fail when the handle or the console is gone. Five
+// failures 20 ms apart (a tenth of a second, well below what a user notices)
+// ride out a passing fault; after that the input counts as lost.
+const int LastingFailure = 5;
+const DWORD FailurePause = 20;
+int FailedCalls = 0;
+
+// Woken with nothing to peek: the next wait is preceded by a pause, so that a
+// handle that stays signalled without input cannot spin.
+bool WokenEmpty = false;
+
+struct DecodeState {
+    bool Ctrl, Alt, Shift, Peek;
+    int32_t X, Y;
+    DWORD Flags;
+    bool Button, MCtrl;
+};
+
+DecodeState SaveDecodeState() {
+    return {CtrlDown, AltDown, ShiftDown, PeekHeld, MouseX, MouseY, MouseFlags, MouseButton, MouseCtrl};
+}
+
+void RestoreDecodeState(const DecodeState &S) {
+    CtrlDown = S.Ctrl;
+    AltDown = S.Alt;
+    ShiftDown = S.Shift;
+    PeekHeld = S.Peek;
+    MouseX = S.X;
+    MouseY = S.Y;
+    MouseFlags = S.Flags;
+    MouseButton = S.Button;
+    MouseCtrl = S.MCtrl;
+}
+
+// Step 2: the modifier flags follow every key event, releases included.
+void FollowModifiers(const INPUT_RECORD &Record) {
+    if (Record.EventType != KEY_EVENT) return;
+    const DWORD State = Record.Event.KeyEvent.dwControlKeyState;
+    CtrlDown = (State & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
+    AltDown = (State & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
+    ShiftDown = (State & SHIFT_PRESSED) != 0;
+    PeekHeld = CtrlDown && AltDown && ShiftDown;
+}
+
+// Step 5.
+void FollowMouse(const INPUT_RECORD &Record) {
+    const MOUSE_EVENT_RECORD &Mouse = Record.Event.MouseEvent;
+    MouseX = Mouse.dwMousePosition.X;
+    MouseY = Mouse.dwMousePosition.Y;
+    MouseFlags = Mouse.dwEventFlags;
+    MouseButton =
+        (Mouse.dwButtonState & (FROM_LEFT_1ST_BUTTON_PRESSED | RIGHTMOST_BUTTON_PRESSED)) != 0;
+    MouseCtrl = CtrlDown;
+}
+
+// Steps 2, 3 and 5 for a record taken from the console.
+int Decode(const INPUT_RECORD &Record) {
+    FollowModifiers(Record);
     const int Code = TranslateKey(Record);
+    if (Record.EventType != MOUSE_EVENT) return Code;
+    FollowMouse(Record);
+    return kbMouse;
+}
 
-    // 4. On Windows 9x the character in a key event is not always the one
-    // typed; the character input has the right one and takes the event with
-    // it. A 13 delivered for a key other than Enter is skipped.
-    if (NotNT && (Code == kbBack || (Code >= 32 && Code <= 255))) {
-        Typed = ReadOneChar();
-        if (Typed == 13 && Code != 13) Typed = ReadOneChar();
-    } else {
-        ReadConsoleInputA(InputHandle, &Record, 1, &Count);
+// On Windows 9x the character in a key event is not always the one typed: the
+// character input has the right one and takes the event with it.
+bool TakenByCharacterInput(int Code) {
+    return NotNT && (Code == kbBack || (Code >= 32 && Code <= 255));
+}
+
+// Counts a failed input call. True once the failures have lasted: the input
+// is then lost, the modifiers count as released (a peek ends) and the caller
+// gets Esc, which closes what waits for input.
+bool InputFailed() {
+    if (++FailedCalls >= LastingFailure) {
+        FailedCalls = LastingFailure;
+        CtrlDown = AltDown = ShiftDown = PeekHeld = false;
+        return true;
     }
+    Sleep(FailurePause);
+    return false;
+}
 
-    // 5.
-    if (Record.EventType == MOUSE_EVENT) {
-        const MOUSE_EVENT_RECORD &Mouse = Record.Event.MouseEvent;
-        MouseX = Mouse.dwMousePosition.X;
-        MouseY = Mouse.dwMousePosition.Y;
-        MouseFlags = Mouse.dwEventFlags;
-        MouseButton =
-            (Mouse.dwButtonState & (FROM_LEFT_1ST_BUTTON_PRESSED | RIGHTMOST_BUTTON_PRESSED)) != 0;
-        MouseCtrl = CtrlDown;
-        return kbMouse;
+bool ReadOneChar(int &Ch) {
+    char Buf = 0;
+    DWORD Read = 0;
+    if (!ReadConsoleA(InputHandle, &Buf, 1, &Read, nullptr) || Read != 1) return false;
+    Ch = (unsigned char)Buf;
+    return true;
+}
+
+// Step 4 for a character key at the head of the queue. Nothing is acted on
+// unless the character input really took it.
+bool ReadCharacterKey(const INPUT_RECORD &Record, int &Result) {
+    const DecodeState Before = SaveDecodeState();
+    const int Code = Decode(Record);
+    int Typed = 0;
+    if (!ReadOneChar(Typed)) {
+        RestoreDecodeState(Before);
+        return false;
     }
+    // A 13 delivered for a key other than Enter is skipped.
+    if (Typed == 13 && Code != 13 && !ReadOneChar(Typed)) Typed = 0;
+    Result = Typed != 0 ? Typed : Code;
+    return true;
+}
 
-    // 6.
-    return Typed != 0 ? Typed : Code;
+}  // namespace
+
+// The records waiting are peeked as a batch, and as many taken in one read as
+// may be: up to and including the first key that hands the input over, and
+// before a character key that the character input must take alone. Only what
+// the read returned is acted on.
+int ReadEvent(bool NoWait, HandOverProc HandsOver) {
+    for (;;) {
+        if (TakenCount > 0) {
+            TakenCount--;
+            return Decode(Taken[TakenFirst++]);
+        }
+        INPUT_RECORD Batch[BatchSize];
+        DWORD Count = 0;
+        if (!PeekConsoleInputA(InputHandle, Batch, BatchSize, &Count)) {
+            if (InputFailed()) return kbEsc;
+            continue;
+        }
+        if (Count == 0) {
+            if (NoWait) {
+                Sleep(20);
+                Sleep(20);
+                return kbIdle;
+            }
+            if (!NotNT) {
+                // The read waits for a record itself: a key typed while idle
+                // costs one call. One record never goes past a hand-over key.
+                DWORD Read = 0;
+                if (!ReadConsoleInputA(InputHandle, Taken, 1, &Read)) {
+                    if (InputFailed()) return kbEsc;
+                    continue;
+                }
+                if (Read == 1) {
+                    FailedCalls = 0;
+                    TakenFirst = 0;
+                    TakenCount = 1;
+                    continue;
+                }
+            }
+            if (WokenEmpty) Sleep(FailurePause);
+            const DWORD Woken = WaitForSingleObject(InputHandle, INFINITE);
+            if (Woken == WAIT_FAILED && InputFailed()) return kbEsc;
+            WokenEmpty = Woken == WAIT_OBJECT_0;
+            continue;
+        }
+        WokenEmpty = false;
+        Count = DWORD(MinInt(int(Count), BatchSize));
+
+        // What each record will be, decoded with the state it will meet.
+        const DecodeState Before = SaveDecodeState();
+        DWORD Take = 0;
+        bool CharacterKey = false;
+        for (DWORD I = 0; I < Count; I++) {
+            const int Code = Decode(Batch[I]);
+            if (TakenByCharacterInput(Code)) {
+                CharacterKey = I == 0;
+                break;
+            }
+            Take = I + 1;
+            if (!HandsOver || HandsOver(Code)) break;
+        }
+        RestoreDecodeState(Before);
+
+        if (CharacterKey) {
+            int Result = 0;
+            if (ReadCharacterKey(Batch[0], Result)) {
+                FailedCalls = 0;
+                return Result;
+            }
+            if (InputFailed()) return kbEsc;
+            continue;
+        }
+        DWORD Read = 0;
+        if (!ReadConsoleInputA(InputHandle, Taken, Take, &Read) || Read == 0) {
+            if (InputFailed()) return kbEsc;
+            continue;
+        }
+        FailedCalls = 0;
+        TakenFirst = 0;
+        TakenCount = int(MinInt(int(Read), int(Take)));
+    }
+}
+
+void ConsoleInputResetForTests() {
+    CtrlDown = AltDown = ShiftDown = PeekHeld = false;
+    MouseX = MouseY = 0;
+    MouseFlags = 0;
+    MouseButton = MouseCtrl = false;
+    TakenFirst = TakenCount = 0;
+    FailedCalls = 0;
+    WokenEmpty = false;
 }
 
 // Mouse flags are compared exactly: a wheel or any combined flag is none of these.

@@ -48,10 +48,12 @@ void HostDrawFrameTitle(int X1, int X2, int Y, const std::string &Title, WORD At
 // A shadow two columns wide on the right and one row below: the cells keep
 // their characters and turn dark grey on black.
 void HostDrawShadow(int X1, int Y1, int X2, int Y2);
-// Text with Far's '&' hotkey marker: the letter after '&' in HotAttr.
+// Text with Far's '&' hotkey marker: the letter after the first '&' in
+// HotAttr; "&&" stands for an '&' that is no marker.
 void HostPutHotText(int X, int Y, const std::string &S, WORD Attr, WORD HotAttr);
 std::string StripHotkey(const std::string &S);
 char HotkeyOf(const std::string &S);  // the letter after '&', or 0
+int HotkeyPos(const std::string &S);  // where StripHotkey(S) shows it, or -1
 
 // What a box covers, and the cursor, kept to be put back when it closes.
 struct SavedArea {

@@ -54,13 +54,8 @@ void DrawMenu(const MenuState &M)
         HostPutText(M.X0 + 4, Y, Shown, Attr);
         char HotCh = M.Hotkeys[I];
         if (HotCh) {
-            size_t At = std::string::npos;
-            std::string Explicit = M.Texts[I];
-            size_t Amp = Explicit.find('&');
-            if (Amp != std::string::npos && Amp + 1 < Explicit.size())
-                At = Amp;
-            else
-                At = Shown.find(HotCh);
+            int Marked = HotkeyPos(M.Texts[I]);
+            size_t At = Marked >= 0 ? size_t(Marked) : Shown.find(HotCh);
             if (At != std::string::npos && int(At) < Room) HostPutAttr(M.X0 + 4 + int(At), Y, Hot);
         }
     }

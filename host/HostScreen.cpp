@@ -216,23 +216,28 @@ std::string StripHotkey(const std::string &S)
     return Out;
 }
 
+int HotkeyPos(const std::string &S)
+{
+    int Shown = 0;
+    for (size_t I = 0; I < S.size(); I++, Shown++) {
+        if (S[I] != '&' || I + 1 >= S.size()) continue;
+        if (S[++I] != '&') return Shown;  // "&&" is the character itself
+    }
+    return -1;
+}
+
 char HotkeyOf(const std::string &S)
 {
-    size_t At = S.find('&');
-    return At != std::string::npos && At + 1 < S.size() ? S[At + 1] : 0;
+    int At = HotkeyPos(S);
+    return At < 0 ? 0 : StripHotkey(S)[size_t(At)];
 }
 
 void HostPutHotText(int X, int Y, const std::string &S, WORD Attr, WORD HotAttr)
 {
-    bool HotDone = false;
-    for (size_t I = 0; I < S.size(); I++) {
-        if (S[I] == '&' && !HotDone && I + 1 < S.size()) {
-            HostPutChar(X++, Y, S[++I], HotAttr);
-            HotDone = true;
-            continue;
-        }
-        HostPutChar(X++, Y, S[I], Attr);
-    }
+    const std::string Shown = StripHotkey(S);
+    const int Hot = HotkeyPos(S);
+    for (size_t I = 0; I < Shown.size(); I++)
+        HostPutChar(X + int(I), Y, Shown[I], int(I) == Hot ? HotAttr : Attr);
 }
 
 // -------------------------------------------------------- saved areas --

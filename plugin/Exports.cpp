@@ -4,11 +4,13 @@
 
 #include "ChartLoop.h"
 #include "CodeTables.h"
+#include "Console.h"
 #include "Exchange.h"
 #include "HostInfo.h"
 #include "Messages.h"
 #include "OptionsDialog.h"
 #include "Settings.h"
+#include "UnicodeSettings.h"
 
 const char *MenuString = nullptr;
 
@@ -19,6 +21,7 @@ void WINAPI SetStartupInfo(const PluginStartupInfo *Info)
     CopyStartupInfo(Info);
     MakeSettingsKey(HostInfo.RootKey);
     LoadSettings();
+    LoadUnicodeSettings();
 }
 
 void WINAPI GetPluginInfo(PluginInfo *Info)
@@ -34,6 +37,8 @@ void WINAPI GetPluginInfo(PluginInfo *Info)
 
 HANDLE WINAPI OpenPlugin(int From, INT_PTR /*Item*/)
 {
+    // Without a console there is no chart to show and nothing to type into.
+    if (!ConsoleAvailable()) return INVALID_HANDLE_VALUE;
     OpenFrom = From;
     LoadMessages();
     ReadPaletteColors();

@@ -161,6 +161,9 @@ void ApplySettings()
 {
     std::string Key = PluginSettingsKey();
     if (Options.ClearSettings) {
+        // The plugin keeps its history of characters in a subkey, as Far
+        // keeps its own histories.
+        RegDeleteKeyA(HKEY_CURRENT_USER, (Key + "\\History").c_str());
         HKEY Handle;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, Key.c_str(), 0, KEY_ALL_ACCESS, &Handle) ==
             ERROR_SUCCESS) {

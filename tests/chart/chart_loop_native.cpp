@@ -3,6 +3,8 @@
 #include "ChartFixture.h"
 #include "InputRecords.h"
 
+#include "QueuedInput.h"
+
 #include <winsim.h>
 
 #include <functional>
@@ -10,38 +12,7 @@
 
 namespace {
 
-// Input as a real console delivers it: key down, then key up.
-void Key(WORD Vk, char Ch = 0, DWORD State = 0) {
-    winsim::PushInput(KeyRecord(Vk, Ch, State, true));
-    winsim::PushInput(KeyRecord(Vk, Ch, State, false));
-}
-// A modifier combination: modifier down, key down/up, modifier up.
-void Combo(WORD ModVk, DWORD State, WORD Vk, char Ch = 0) {
-    winsim::PushInput(KeyRecord(ModVk, 0, State, true));
-    Key(Vk, Ch, State);
-    winsim::PushInput(KeyRecord(ModVk, 0, 0, false));
-}
-void Ctrl(WORD Vk, char Ch = 0) { Combo(VK_CONTROL, LEFT_CTRL_PRESSED, Vk, Ch); }
-void Alt(WORD Vk) { Combo(VK_MENU, LEFT_ALT_PRESSED, Vk); }
-void Shift(WORD Vk) { Combo(VK_SHIFT, SHIFT_PRESSED, Vk); }
-void Char(char C) {
-    WORD Vk = (C >= 'a' && C <= 'z') ? WORD(C - 32) : WORD(static_cast<unsigned char>(C));
-    Key(Vk, C);
-}
-void Type(const std::string &S) {
-    for (char C : S) Char(C);
-}
-
-void Press(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0)); }
-void Release(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, 0, 0)); }
-void DragTo(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_MOVED)); }
-// As a console reports it: the first click selects, the second confirms.
-void DoubleClick(int X, int Y, DWORD State = 0) {
-    winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0, State));
-    winsim::PushInput(MouseRecord(X, Y, 0, 0, State));
-    winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK, State));
-    winsim::PushInput(MouseRecord(X, Y, 0, 0, State));
-}
+using namespace queued;
 
 // Enough to close the window from any mode, so a test never waits forever;
 // how many of them are left over tells where the window closed.
@@ -220,25 +191,30 @@ TEST_F(ChartLoop, ConfirmThatCannotReachTheClipboardKeepsTheWindowOpen) {
 }
 
 TEST_F(ChartLoop, TypedCharacterSelectsItsLowestCodeWhenTypeModeIs0) {
+    struct Row {
+        const char *Name;
+        unsigned char (*Fill)(int Code);
+        char Typed;
+        uint8_t Expected;  // from 200
+    } Rows[] = {
+        {"several codes: the lowest", [](int C) { return (unsigned char)(C < 128 ? C : 'e'); }, 'e', 'e'},
+        {"no code: unchanged", [](int) { return (unsigned char)'e'; }, 'z', 200},
+        {"only the last code", [](int C) { return (unsigned char)C; }, char(255), 255},
+    };
     TypeMode = 0;
-    unsigned char Table[256];
-    for (int i = 0; i < 256; i++) Table[i] = static_cast<unsigned char>(i < 128 ? i : 'e');
-    ASSERT_TRUE(AddCodeTable("folded", Table));
-    CurrentTable = 2;
-    LastChar = 200;
-    Char('e');
-    Run();
-    EXPECT_EQ(LastChar, 'e');
-
-    // A character the table does not hold leaves the code.
-    for (int i = 0; i < 256; i++) Table[i] = 'e';
-    CodeTableCount = 2;
-    ASSERT_TRUE(AddCodeTable("all e", Table));
-    LastChar = 200;
-    winsim::ClearInput();
-    Char('z');
-    Run();
-    EXPECT_EQ(LastChar, 200);
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        unsigned char Table[256];
+        for (int I = 0; I < 256; I++) Table[I] = R.Fill(I);
+        CodeTableCount = 2;
+        ASSERT_TRUE(AddCodeTable(R.Name, Table));
+        CurrentTable = 2;
+        LastChar = 200;
+        winsim::ClearInput();
+        Char(R.Typed);
+        EXPECT_EQ(Run(), GuardRecords - 1);
+        EXPECT_EQ(LastChar, R.Expected);
+    }
 }
 
 TEST_F(ChartLoop, TableKeys) {
@@ -502,9 +478,10 @@ bool ShotsDiffer;
 // the window, later calls check that the window came back whole.
 void ScribblingHook() {
     HookCalls[0]++;
-    // Handed over before each host call; from the second call on, the
-    // resync after the previous one has handed over the saved screen too.
-    EXPECT_EQ(PushedCells, (WindowShot.empty() ? 1 : 2) * 80 * 25);
+    // Handed over before each host call, the rows the window covers (the
+    // only rows read); from the second call on, the resync after the
+    // previous one has handed over the saved screen too.
+    EXPECT_EQ(PushedCells, (WindowShot.empty() ? 1 : 2) * 80 * 17);
     PushedCells = 0;
     std::vector<CHAR_INFO> Now = winsim::Screen();
     if (WindowShot.empty()) {
@@ -583,22 +560,35 @@ TEST_F(ChartLoop, ConsoleIsRestoredExactly) {
     EXPECT_EQ(winsim::CursorPos().Y, 3);
 }
 
-TEST_F(ChartLoop, TitleAndCursorWhileOpen) {
-    static std::string TitleSeen;
-    static CONSOLE_CURSOR_INFO CursorSeen;
-    static COORD PosSeen;
+TEST_F(ChartLoop, TitleAndCursorWhileOpenAlsoAfterADialogMovedTheCursor) {
+    static std::vector<std::string> TitleSeen;
+    static std::vector<CONSOLE_CURSOR_INFO> CursorSeen;
+    static std::vector<COORD> PosSeen;
+    TitleSeen.clear();
+    CursorSeen.clear();
+    PosSeen.clear();
+    // Each call sees the chart's cursor, then leaves it elsewhere and hidden,
+    // as a host dialog does.
     OptionsHook = [] {
-        TitleSeen = winsim::Title();
-        CursorSeen = winsim::CursorInfo();
-        PosSeen = winsim::CursorPos();
+        TitleSeen.push_back(winsim::Title());
+        CursorSeen.push_back(winsim::CursorInfo());
+        PosSeen.push_back(winsim::CursorPos());
+        winsim::SetCursorPos(0, 0);
+        winsim::SetCursorInfo(25, FALSE);
     };
     LastChar = 65;  // chart row 2, column 1
     Key(VK_F11);
+    Key(VK_F11);
     Run();
-    EXPECT_EQ(TitleSeen, "Quorrel - Far");
-    EXPECT_EQ(CursorSeen.dwSize, 99u);
-    EXPECT_EQ(PosSeen.X, 19 + 5 + 1);
-    EXPECT_EQ(PosSeen.Y, 4 + 4 + 2);
+    ASSERT_EQ(PosSeen.size(), 2u);
+    for (size_t I = 0; I < 2; I++) {
+        SCOPED_TRACE(I);
+        EXPECT_EQ(TitleSeen[I], "Quorrel - Far");
+        EXPECT_EQ(CursorSeen[I].dwSize, 99u);
+        EXPECT_NE(CursorSeen[I].bVisible, 0);
+        EXPECT_EQ(PosSeen[I].X, 19 + 5 + 1);
+        EXPECT_EQ(PosSeen[I].Y, 4 + 4 + 2);
+    }
 }
 
 TEST_F(ChartLoop, PeekShowsTheScreenUnderneathUntilAModifierIsReleased) {
@@ -624,9 +614,140 @@ TEST_F(ChartLoop, PeekShowsTheScreenUnderneathUntilAModifierIsReleased) {
     // Cursor shape sets: the block cursor, the saved cursor for the peek,
     // the block cursor again, the saved cursor when closing.
     EXPECT_EQ(winsim::CallCount("SetConsoleCursorInfo"), 4);
-    // One 50 ms pause per event read while peeking: Right down, Right up,
-    // and the Shift release that ends it.
-    EXPECT_EQ(winsim::CallCount("Sleep"), 3);
+    // The events while peeking are waited for, not polled.
+    EXPECT_EQ(winsim::CallCount("Sleep"), 0);
+}
+
+// ------------------------------------------------ typed ahead, failures --
+
+std::vector<INPUT_RECORD> PendingAtHook;
+
+void RecordPendingInput() { PendingAtHook = winsim::PendingInput(); }
+
+TEST_F(ChartLoop, KeysTypedAheadWaitInTheConsoleForTheHostDialogAndTheHost) {
+    LastChar = 10;
+    OptionsHook = RecordPendingInput;
+    Key(VK_RIGHT);
+    Key(VK_F11);
+    Key(VK_RIGHT);
+    Key(VK_RETURN, 13);
+    Key(VK_LEFT);
+    EXPECT_EQ(Run(), 1 + 2 + GuardRecords) << "Enter's release, Left and the guard stay";
+    EXPECT_EQ(Result, 12) << "both Rights, one each";
+    ASSERT_GE(PendingAtHook.size(), 5u);
+    EXPECT_EQ(PendingAtHook[0].Event.KeyEvent.wVirtualKeyCode, VK_F11);
+    EXPECT_FALSE(PendingAtHook[0].Event.KeyEvent.bKeyDown);
+    EXPECT_EQ(PendingAtHook[1].Event.KeyEvent.wVirtualKeyCode, VK_RIGHT);
+    EXPECT_EQ(PendingAtHook[3].Event.KeyEvent.wVirtualKeyCode, VK_RETURN);
+    const std::vector<INPUT_RECORD> Left = winsim::PendingInput();
+    EXPECT_EQ(Left[0].Event.KeyEvent.wVirtualKeyCode, VK_RETURN);
+    EXPECT_EQ(Left[1].Event.KeyEvent.wVirtualKeyCode, VK_LEFT);
+}
+
+TEST_F(ChartLoop, QueuedKeysCostAWriteAndACursorMoveEachAndReleasesNothing) {
+    const int Keys = 20;
+    for (int I = 0; I < Keys; I++) Key(I % 2 ? VK_LEFT : VK_RIGHT);
+    ASSERT_TRUE(OpenScreen("x"));
+    winsim::ResetCallCounts();
+    PushGuard();
+    Result = ::ChartLoop();
+    // The first frame and the cursor on it, then one write and one move per
+    // key; the peek and the read of the whole queue up to Esc once.
+    EXPECT_EQ(winsim::CallCount("WriteConsoleOutputA"), 1 + Keys);
+    EXPECT_EQ(winsim::CallCount("SetConsoleCursorPosition"), 1 + Keys);
+    EXPECT_EQ(winsim::CallCount("SetConsoleCursorInfo"), 1);
+    EXPECT_EQ(winsim::CallCount("GetConsoleCursorInfo"), 0);
+    EXPECT_EQ(winsim::CallCount("GetConsoleScreenBufferInfo"), 0);
+    EXPECT_EQ(winsim::CallCount("PeekConsoleInputA"), 1);
+    EXPECT_EQ(winsim::CallCount("ReadConsoleInputA"), 1);
+    EXPECT_EQ(winsim::CallCount("Sleep"), 0);
+    CloseScreen();
+}
+
+TEST_F(ChartLoop, AKeyWhoseReadFailedIsHandledOnce) {
+    LastChar = 64;
+    Key(VK_RIGHT);
+    Key(VK_RETURN, 13);
+    winsim::FailCall("ReadConsoleInputA", ERROR_ACCESS_DENIED, 1);
+    Run();
+    EXPECT_EQ(Result, 'A');
+}
+
+TEST_F(ChartLoop, InputThatKeepsFailingClosesTheWindowAsEscWould) {
+    const DWORD Held = LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED | SHIFT_PRESSED;
+    struct Row {
+        const char *Name;
+        const char *Fails;  // from the start, for good
+        std::function<void()> Input;
+        uint8_t Expected;
+    } Rows[] = {
+        {"peek", "PeekConsoleInputA", [] { Key(VK_RIGHT); }, 10},
+        {"read", "ReadConsoleInputA", [] { Key(VK_RIGHT); }, 10},
+        {"wait, after a key", "WaitForSingleObject", [] { Key(VK_RIGHT); }, 11},
+        {"wait, in entry mode", "WaitForSingleObject", [] { Char('1'); }, 10},
+        {"wait, while peeking", "WaitForSingleObject",
+         [Held] { winsim::PushInput(KeyRecord(VK_SHIFT, 0, Held)); }, 10},
+    };
+    const std::vector<CHAR_INFO> Before = winsim::Screen();
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        winsim::ClearInput();
+        LastChar = 10;
+        R.Input();
+        winsim::FailCall(R.Fails);
+        EXPECT_EQ(RunChart(), 0);
+        winsim::ClearFailures();
+        EXPECT_EQ(LastChar, R.Expected);
+        EXPECT_FALSE(PeekHeld);
+        EXPECT_EQ(winsim::Title(), "Far");
+        const std::vector<CHAR_INFO> After = winsim::Screen();
+        for (size_t I = 0; I < Before.size(); I++)
+            ASSERT_EQ(Before[I].Attributes, After[I].Attributes) << "cell " << I;
+    }
+}
+
+TEST_F(ChartLoop, WithoutTheConsolesSizeNothingOpens) {
+    Key(VK_RETURN, 13);
+    winsim::FailCall("GetConsoleScreenBufferInfo");
+    winsim::ResetCallCounts();
+    EXPECT_EQ(RunChart(), 0);
+    EXPECT_EQ(winsim::CallCount("WriteConsoleOutputA"), 0);
+    EXPECT_EQ(winsim::PendingInput().size(), 2u);
+    EXPECT_EQ(winsim::Title(), "Far");
+}
+
+// ------------------------------------------------------ small consoles --
+
+TEST_F(ChartLoop, OnAConsoleSmallerThanTheWindowOnlyVisibleCellsSelect) {
+    // 30x10: the box stands at (-6, -3); chart column c, row r is at screen
+    // (c - 1, r + 1). Chart columns 0 and 31 lie off the screen.
+    struct Row {
+        const char *Name;
+        int X, Y;
+        bool Double;
+        uint8_t Expected;
+        int Left;  // guard records left: the window closed on a confirm
+    } Rows[] = {
+        {"press on a visible cell", 0, 4, false, 32 * 3 + 1, GuardRecords - 1},
+        {"press left of the screen", -1, 4, false, 10, GuardRecords - 1},
+        {"press right of the screen", 30, 4, false, 10, GuardRecords - 1},
+        {"double click left of the screen", -1, 4, true, 10, GuardRecords - 1},
+        {"double click on a visible cell", 0, 4, true, 32 * 3 + 1, GuardRecords},
+    };
+    winsim::SetConsoleSize(30, 10);
+    for (const Row &R : Rows) {
+        SCOPED_TRACE(R.Name);
+        winsim::ClearInput();
+        ChartWindowResetForTests();
+        LastChar = 10;
+        if (R.Double)
+            DoubleClick(R.X, R.Y);
+        else
+            Press(R.X, R.Y);
+        EXPECT_EQ(Run(), R.Left + (R.Double && R.Left == GuardRecords ? 1 : 0));
+        EXPECT_EQ(ChartX, -6);
+        EXPECT_EQ(LastChar, R.Expected);
+    }
 }
 
 }  // namespace

@@ -41,7 +41,10 @@ inline void UseMemoryScreen(int W, int H) {
     CopyBuffer(SavedScreen, ShownScreen);
 }
 
+// A DrawScreen cell, to look at or to write: its row is read from the console
+// first, and the cell counts as drawn on.
 inline CHAR_INFO &DrawAt(int X, int Y) {
+    TouchDrawScreen(X, Y, X, Y);
     return DrawScreen.Cells[Y * ScreenWidth + X];
 }
 

@@ -97,6 +97,109 @@ TEST_F(InputSim, NonNTCharacterInputWithoutTypedCharsTakesTheKeyItself) {
     EXPECT_TRUE(winsim::PendingInput().empty());
 }
 
+bool HandsOverOnF1(int Code) { return Code == kbF1; }
+
+void PushKey(WORD Vk, char Ch = 0) {
+    winsim::PushInput(KeyRecord(Vk, Ch, 0, true));
+    winsim::PushInput(KeyRecord(Vk, Ch, 0, false));
+}
+
+TEST_F(InputSim, TypedAheadRecordsAreTakenInOneReadUpToAKeyThatHandsOver) {
+    ConsoleStart();
+    for (int I = 0; I < 3; I++) PushKey(VK_RIGHT);
+    PushKey(VK_F1);
+    PushKey(VK_LEFT);
+    winsim::ResetCallCounts();
+    const int Want[] = {kbRight, kbNone, kbRight, kbNone, kbRight, kbNone, kbF1};
+    for (int Code : Want) EXPECT_EQ(ReadEvent(false, HandsOverOnF1), Code);
+    EXPECT_EQ(winsim::CallCount("PeekConsoleInputA"), 1);
+    EXPECT_EQ(winsim::CallCount("ReadConsoleInputA"), 1);
+    // What follows F1 is still in the console, in order, for whoever reads next.
+    const std::vector<INPUT_RECORD> Left = winsim::PendingInput();
+    ASSERT_EQ(Left.size(), 3u);
+    EXPECT_EQ(Left[0].Event.KeyEvent.wVirtualKeyCode, VK_F1);
+    EXPECT_FALSE(Left[0].Event.KeyEvent.bKeyDown);
+    EXPECT_EQ(Left[1].Event.KeyEvent.wVirtualKeyCode, VK_LEFT);
+    EXPECT_EQ(ReadEvent(false, HandsOverOnF1), kbNone);
+    EXPECT_EQ(ReadEvent(false, HandsOverOnF1), kbLeft);
+}
+
+TEST_F(InputSim, OffNTACharacterKeyIsLeftToTheCharacterInput) {
+    winsim::SetPlatformNT(false);
+    ConsoleStart();
+    PushKey(VK_LEFT);
+    PushKey('A', 'a');
+    winsim::PushTypedChars("b");
+    winsim::ResetCallCounts();
+    EXPECT_EQ(ReadEvent(false, HandsOverOnF1), kbLeft);
+    EXPECT_EQ(ReadEvent(false, HandsOverOnF1), kbNone);
+    EXPECT_EQ(winsim::CallCount("ReadConsoleInputA"), 1) << "Left down and up in one read";
+    EXPECT_EQ(ReadEvent(false, HandsOverOnF1), 'b');
+    EXPECT_EQ(winsim::CallCount("ReadConsoleA"), 1);
+}
+
+TEST_F(InputSim, IdleInputIsWaitedForOnTheInputHandle) {
+    ConsoleStart();
+    winsim::PushInputOnWait(KeyRecord(VK_RIGHT, 0, 0));
+    winsim::ResetCallCounts();
+    EXPECT_EQ(ReadEvent(false, HandsOverOnF1), kbRight);
+    EXPECT_EQ(winsim::CallCount("WaitForSingleObject"), 1);
+    EXPECT_EQ(winsim::CallCount("Sleep"), 0);
+}
+
+struct FailingCall {
+    const char *Name;
+    bool NotNT;
+    bool Queued;  // a key is waiting (else the queue is empty and the wait fails)
+};
+const FailingCall FailingInputCalls[] = {
+    {"PeekConsoleInputA", false, true},
+    {"ReadConsoleInputA", false, true},
+    {"ReadConsoleA", true, true},
+    {"WaitForSingleObject", false, false},
+};
+
+TEST_F(InputSim, AKeyIsActedOnOnlyWhenItsReadTookIt) {
+    for (const FailingCall &C : FailingInputCalls) {
+        if (!C.Queued) continue;
+        SCOPED_TRACE(C.Name);
+        winsim::Reset();
+        ConsoleResetForTests();
+        winsim::SetPlatformNT(!C.NotNT);
+        ConsoleStart();
+        winsim::PushInput(KeyRecord('B', 'b', 0));
+        winsim::FailCall(C.Name, ERROR_ACCESS_DENIED, 1);
+        EXPECT_EQ(ReadEvent(false), 'b');
+        EXPECT_EQ(ReadEvent(true), kbIdle) << "taken once";
+    }
+}
+
+TEST_F(InputSim, InputThatKeepsFailingGivesEscAndReleasesTheModifiers) {
+    for (const FailingCall &C : FailingInputCalls) {
+        SCOPED_TRACE(C.Name);
+        winsim::Reset();
+        ConsoleResetForTests();
+        winsim::SetPlatformNT(!C.NotNT);
+        ConsoleStart();
+        if (C.Queued) winsim::PushInput(KeyRecord('B', 'b', 0));
+        CtrlDown = AltDown = ShiftDown = PeekHeld = true;
+        winsim::FailCall(C.Name);
+        winsim::ResetCallCounts();
+        EXPECT_EQ(ReadEvent(false), kbEsc);
+        EXPECT_FALSE(PeekHeld || CtrlDown || AltDown || ShiftDown);
+        EXPECT_EQ(winsim::CallCount(C.Name), 5);
+        EXPECT_EQ(winsim::TotalSleepMs(), 4u * 20u) << "a tenth of a second in all";
+        // Lost for good: at once from now on.
+        EXPECT_EQ(ReadEvent(false), kbEsc);
+        EXPECT_EQ(winsim::CallCount(C.Name), 6);
+        EXPECT_EQ(winsim::TotalSleepMs(), 4u * 20u);
+        // Until it works again.
+        winsim::ClearFailures();
+        winsim::PushInput(KeyRecord(VK_LEFT, 0, 0));
+        EXPECT_EQ(ReadEvent(false), C.Queued ? int('b') : int(kbLeft));
+    }
+}
+
 TEST_F(InputSim, MouseRecordSetsTheStateWithSignExtendedPositions) {
     ConsoleStart();
     winsim::PushInput(MouseRecord(-1, 70000 - 65536, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK));

@@ -107,6 +107,22 @@ TEST_F(InputContract, RawCharacterReadsTakeKeyDownCharactersAndDropTheRest)
     EXPECT_EQ(Pending(), 0u);
 }
 
+TEST_F(InputContract, TheInputHandleIsSignalledWhileRecordsAreQueued)
+{
+    EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_TIMEOUT);
+    const INPUT_RECORD one = Key('a', 'A', TRUE);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteConsoleInputA(in, &one, 1, &written));
+    EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(in, INFINITE), WAIT_OBJECT_0) << "returns at once";
+    EXPECT_EQ(Pending(), 1u) << "waiting takes nothing";
+    ASSERT_TRUE(FlushConsoleInputBuffer(in));
+    EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_TIMEOUT);
+    SetLastError(0);
+    EXPECT_EQ(WaitForSingleObject(nullptr, 0), WAIT_FAILED);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
 TEST_F(InputContract, FlushEmptiesTheQueueAndModesAreKeptPerHandle)
 {
     const INPUT_RECORD one = Key('a', 'A', TRUE);

@@ -222,4 +222,15 @@ TEST_F(RegistryContract, ValuesEnumerateSortedByNameAndDeleteOneByOne)
     EXPECT_STREQ(name, "Zeta");
 }
 
+TEST_F(RegistryContract, AnEmptyBinaryValueReadsAsZeroBytes)
+{
+    Set("Empty", REG_BINARY, nullptr, 0);
+    BYTE got[4] = {7, 7, 7, 7};
+    DWORD type = 99, size = sizeof(got);
+    ASSERT_EQ(RegQueryValueExA(key, "Empty", nullptr, &type, got, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(got[0], 7) << "nothing is written";
+}
+
 }  // namespace

@@ -202,6 +202,27 @@ TEST_F(TestApi, QueuedInputIsReadInOrderTypedCharactersFirst)
     CloseHandle(in);
 }
 
+TEST_F(TestApi, WaitsReturnAtOnceAndRecordsArriveOnePerWait)
+{
+    HANDLE in = OpenConsoleHandle("CONIN$");
+    // Nothing queued, nothing arriving: a timeout at once, even for INFINITE.
+    EXPECT_EQ(WaitForSingleObject(in, INFINITE), WAIT_TIMEOUT);
+    winsim::PushInputOnWait(Key('a', 'A', TRUE));
+    winsim::PushInputOnWait(Key('a', 'A', FALSE));
+    EXPECT_TRUE(winsim::PendingInput().empty()) << "not there before a wait";
+    EXPECT_EQ(WaitForSingleObject(in, INFINITE), WAIT_OBJECT_0);
+    ASSERT_EQ(winsim::PendingInput().size(), 1u);
+    EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_OBJECT_0) << "queued: no new arrival";
+    EXPECT_EQ(winsim::PendingInput().size(), 1u);
+    winsim::ClearInput();
+    EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_TIMEOUT) << "cleared with the queue";
+    winsim::FailCall("WaitForSingleObject", ERROR_INVALID_HANDLE, 1);
+    EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_FAILED);
+    EXPECT_EQ(WaitForSingleObject(reinterpret_cast<HANDLE>(0x7777), 0), WAIT_FAILED);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    CloseHandle(in);
+}
+
 TEST_F(TestApi, SleepReturnsAtOnceAndAddsUp)
 {
     Sleep(20);

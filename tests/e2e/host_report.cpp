@@ -321,6 +321,65 @@ TEST(HostReport, Scenarios)
     }
 }
 
+// The keys that tell what a character is, through the host's dialogs and
+// menu: the report shows where the selection went and what was copied.
+const Scenario UnicodeScenarios[] = {
+    {"F2: the Unicode status line is remembered beside the settings",
+     {"--set", "LastChar=65", "--keys", "F2 Esc"},
+     "open_result=-1\n"
+     "cmdline=\n"
+     "cmdline_pos=0\n" NO_EDITOR
+     "clipboard_hex=\n"
+     "registry.LastChar=dword:65\n"
+     "registry.UnicodeStatus=dword:1\n" RESTORED
+     "input_left=1\n"
+     "input_left.1=key up vk=27 scan=1 char=27 state=0x20\n"},
+
+    {"F3: the HTML form of e acute (its hotkey T) to the clipboard; the chart stays",
+     {"--set", "LastChar=130", "--keys", "F3 t Enter Esc"},
+     "open_result=-1\n"
+     "cmdline=\n"
+     "cmdline_pos=0\n" NO_EDITOR
+     "clipboard_hex=26233233333B\n"
+     "registry.LastChar=dword:130\n" RESTORED
+     "input_left=1\n"
+     "input_left.1=key up vk=27 scan=1 char=27 state=0x20\n"},
+
+    {"F7 finds e acute from A; F7 again the next match; Shift+F7 back, and back again wrapping",
+     {"--set", "LastChar=65", "--keys", "F7 \"e acute\" Enter F7 ShiftF7 ShiftF7 Enter"},
+     "open_result=-1\n"
+     "cmdline=\\x90\n"
+     "cmdline_pos=1\n" NO_EDITOR
+     "clipboard_hex=90\n"
+     "registry.LastChar=dword:144\n" RESTORED ENTER_UP_LEFT},
+
+    {"Ctrl+F7 without a match: the notice's OK, and the selection stays",
+     {"--set", "LastChar=65", "--keys", "CtrlF7 \"zzz\" Enter Enter Enter"},
+     "open_result=-1\n"
+     "cmdline=A\n"
+     "cmdline_pos=1\n" NO_EDITOR
+     "clipboard_hex=41\n"
+     "registry.LastChar=dword:65\n" RESTORED ENTER_UP_LEFT},
+
+    {"Alt+F8: two copies, newest first; the second item selects A again",
+     {"--set", "LastChar=65", "--keys", "CtrlC Right CtrlC AltF8 Down Enter Enter"},
+     "open_result=-1\n"
+     "cmdline=A\n"
+     "cmdline_pos=1\n" NO_EDITOR
+     "clipboard_hex=41\n"
+     "registry.LastChar=dword:65\n" RESTORED ENTER_UP_LEFT},
+};
+
+TEST(HostReport, UnicodeKeys)
+{
+    for (const Scenario &S : UnicodeScenarios) {
+        SCOPED_TRACE(S.Name);
+        RunResult R = Report(S.Args);
+        EXPECT_EQ(0, R.Exit) << R.Out;
+        EXPECT_EQ(Lines(S.Expected), Lines(R.Out));
+    }
+}
+
 TEST(HostProgram, BadOptionsExitWithTwo)
 {
     const std::vector<std::string> Bad[] = {

@@ -67,7 +67,7 @@ std::vector<std::string> ReadMessages(const std::string &Path, std::string *Lang
     return Messages;
 }
 
-TEST(MessageFile, EachLanguageHasTwentyTwoMessagesAndASafeStatusFormat)
+TEST(MessageFile, EachLanguageHasEveryMessageAndASafeStatusFormat)
 {
     const struct {
         const char *File, *Language;
@@ -77,13 +77,14 @@ TEST(MessageFile, EachLanguageHasTwentyTwoMessagesAndASafeStatusFormat)
         std::string Language;
         std::vector<std::string> Messages = ReadMessages(DistPath(F.File), &Language);
         EXPECT_EQ(F.Language, Language);
-        ASSERT_EQ(22u, Messages.size());
+        ASSERT_EQ(42u, Messages.size());
         for (size_t I = 0; I < Messages.size(); I++) {
             SCOPED_TRACE("message " + std::to_string(I));
             EXPECT_FALSE(Messages[I].empty());
             if (I >= 7 && I <= 18) {
                 EXPECT_LE(Messages[I].size(), 50u);  // fits the options dialog
             }
+            if (I == 36) EXPECT_LE(Messages[I].size(), 54u);  // fits the find dialog
         }
         const std::string &Format = Messages[1];
         ASSERT_TRUE(StatusFormatIsSafe(Format.c_str()));
@@ -123,7 +124,8 @@ TEST(HelpFile, EachLanguageHasTheEnglishTopicsAndDescribesEveryKey)
     std::string EnglishText;
     const std::vector<std::string> EnglishTopics =
         HelpTopics(ReadLines(DistPath("Quorrel.hlf")), EnglishText);
-    EXPECT_EQ((std::vector<std::string>{"Contents", "Options"}), EnglishTopics);
+    EXPECT_EQ((std::vector<std::string>{"Contents", "Options", "Details", "Find", "Recent"}),
+              EnglishTopics);
     // The keys as each language names them (German: in the console's code page).
     const struct {
         const char *File, *Language, *OptionsLink;
@@ -133,12 +135,13 @@ TEST(HelpFile, EachLanguageHasTheEnglishTopicsAndDescribesEveryKey)
          {"F1#", "F8#", "F9#", "Shift+F8#", "Shift+F9#", "F10#", "F11#", "Ctrl+F11#",
           "Ctrl+Enter#", "Ctrl+C#", "Ctrl+Ins#", "Ctrl+Gray +#", "Alt+Left#", "Alt+Up#",
           "Ctrl+Home#", "Ctrl+End#", "Ctrl+PgUp#", "Ctrl+PgDn#", "PgUp#", "Home#", "BackSpace#",
-          "Ctrl+Alt+Shift#"}},
+          "Ctrl+Alt+Shift#", "F2#", "F3#", "F7#", "Shift+F7#", "Ctrl+F7#", "Alt+F8#"}},
         {"QuorrelGer.hlf", "German,Deutsch", "~Einstellungen~@Options@",
          {"F1#", "F8#", "F9#", "Umsch+F8#", "Umsch+F9#", "F10#", "F11#", "Strg+F11#",
           "Strg+Eingabe#", "Strg+C#", "Strg+Einfg#", "Strg+Grau +#", "Alt+Links#", "Alt+Hoch#",
           "Strg+Pos1#", "Strg+Ende#", "Strg+BildAuf#", "Strg+BildAb#", "BildAuf#", "Pos1#",
-          "R\x81" "cktaste#", "Strg+Alt+Umsch#"}},
+          "R\x81" "cktaste#", "Strg+Alt+Umsch#", "F2#", "F3#", "F7#", "Umsch+F7#", "Strg+F7#",
+          "Alt+F8#"}},
     };
     for (const auto &F : Files) {
         SCOPED_TRACE(F.File);

@@ -7,6 +7,8 @@
 #include "ChartLoop.h"
 #include "ChartWindow.h"
 #include "CodeTables.h"
+#include "DetailsDialog.h"
+#include "FindDialog.h"
 #include "ServicesFixture.h"
 #include "StatusFormat.h"
 #include "TableMenu.h"
@@ -18,6 +20,8 @@ inline void ResetChartUnits() {
     CodeTablesResetForTests();
     ChartWindowResetForTests();
     ChartLoopResetForTests();
+    FindDialogResetForTests();
+    DetailsDialogResetForTests();
 }
 
 // Distinct colours, so each cell's attribute tells which part drew it.

@@ -12,6 +12,7 @@
 #include "HostInfo.h"
 #include "Messages.h"
 #include "Settings.h"
+#include "UnicodeSettings.h"
 
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ inline void ResetServiceUnits()
     MessagesResetForTests();
     SettingsResetForTests();
     ExchangeResetForTests();
+    UnicodeSettingsResetForTests();
 }
 
 // ---- registry, below HKEY_CURRENT_USER ----

@@ -92,6 +92,11 @@ HANDLE WINAPI CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATT
                           DWORD disposition, DWORD flags, HANDLE templ);
 BOOL WINAPI CloseHandle(HANDLE h);
 void WINAPI Sleep(DWORD ms);
+#define INFINITE 0xFFFFFFFFu
+#define WAIT_OBJECT_0 0x00000000u
+#define WAIT_TIMEOUT 0x00000102u
+#define WAIT_FAILED 0xFFFFFFFFu
+DWORD WINAPI WaitForSingleObject(HANDLE h, DWORD ms);
 
 /* ---- version ---- */
 #define VER_PLATFORM_WIN32s 0

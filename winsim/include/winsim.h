@@ -48,6 +48,10 @@ DWORD ConsoleInputMode();
 void PushInput(const INPUT_RECORD &rec);
 std::vector<INPUT_RECORD> PendingInput();     // what is queued, oldest first
 void ClearInput();
+// Queues a record that arrives while the program waits, as a key typed while
+// it is idle: the next WaitForSingleObject on a console handle that finds the
+// queue empty ends with this record queued (one per wait, in order).
+void PushInputOnWait(const INPUT_RECORD &rec);
 // Characters that ReadConsoleA returns, consumed before the queue's own
 // characters (the console's character input on non-NT platforms).
 void PushTypedChars(const std::string &chars);

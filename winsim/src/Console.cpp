@@ -30,6 +30,7 @@ struct ConsoleState {
     DWORD inputMode = 0x1F7;  // Wine's and Windows' default for a new console
     DWORD outputMode = 0x3;
     std::deque<INPUT_RECORD> input;
+    std::deque<INPUT_RECORD> arriving;  // queued one per wait
     std::string typed;
     std::vector<WriteCall> writeCalls;
     int maxReadCells = 0;
@@ -164,9 +165,12 @@ std::vector<INPUT_RECORD> PendingInput()
     return all;
 }
 
+void PushInputOnWait(const INPUT_RECORD &rec) { Con().arriving.push_back(rec); }
+
 void ClearInput()
 {
     Con().input.clear();
+    Con().arriving.clear();
     Con().typed.clear();
 }
 
@@ -364,6 +368,24 @@ BOOL WINAPI ReadConsoleInputA(HANDLE in, PINPUT_RECORD buffer, DWORD length, LPD
     }
     *read = n;
     return TRUE;
+}
+
+// A console handle is signalled while input is queued. Never blocks: with
+// nothing queued and nothing arriving it returns WAIT_TIMEOUT at once,
+// whatever the timeout (Windows would wait, INFINITE for ever).
+DWORD WINAPI WaitForSingleObject(HANDLE h, DWORD)
+{
+    if (Enter("WaitForSingleObject")) return WAIT_FAILED;
+    if (winsim::detail::KindOf(h) == HandleKind::None) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return WAIT_FAILED;
+    }
+    auto &s = Con();
+    if (s.input.empty() && !s.arriving.empty()) {
+        s.input.push_back(s.arriving.front());
+        s.arriving.pop_front();
+    }
+    return s.input.empty() ? WAIT_TIMEOUT : WAIT_OBJECT_0;
 }
 
 BOOL WINAPI WriteConsoleInputA(HANDLE in, const INPUT_RECORD *buffer, DWORD length,

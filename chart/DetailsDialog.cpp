@@ -1,0 +1,140 @@
+// DetailsDialog: a heading with the code point and name, one radio button
+// per form (its label, then its text), and the copy and cancel buttons.
+#include "DetailsDialog.h"
+
+#include "CharInfo.h"
+#include "CharNames.h"
+#include "ChartWindow.h"
+#include "Clipboard.h"
+#include "CodeTables.h"
+#include "Console.h"
+#include "DialogItems.h"
+#include "HostInfo.h"
+#include "Messages.h"
+#include "NoticeDialog.h"
+#include "Settings.h"
+#include "UnicodeLine.h"
+#include "UnicodeSettings.h"
+
+namespace {
+
+const int TitleMsg = 23;
+const int FirstLabelMsg = 24;
+const int CopyMsg = 34;
+const int CancelMsg = 20;
+
+const int FormCount = 10;
+const int HeadingItem = 1;
+const int FirstFormItem = 3;
+const int CopyItem = FirstFormItem + FormCount + 1;
+const int ItemCount = CopyItem + 2;
+const int MinTextWidth = 40;
+
+int LastForm = 0;
+
+// Digits of a value in a base up to 16, at least MinDigits of them.
+std::string Digits(unsigned Value, unsigned Base, int MinDigits = 1)
+{
+    std::string Text;
+    for (int N = 0; Value || N < MinDigits; N++, Value /= Base)
+        Text.insert(Text.begin(), "0123456789ABCDEF"[Value % Base]);
+    return Text;
+}
+
+// Columns a message takes on screen: its hotkey mark is not shown.
+int ShownLength(const std::string &Text)
+{
+    int Length = 0;
+    for (size_t I = 0; I < Text.size(); I++, Length++)
+        if (Text[I] == '&' && I + 1 < Text.size()) I++;
+    return Length;
+}
+
+}  // namespace
+
+std::vector<CharForm> CharForms(uint8_t Code)
+{
+    const uint8_t Shown = MapCode(Code);
+    const uint8_t Copied = CopyMode ? Code : Shown;
+    const CellCharacter C = CellCharacterOf(Shown);
+    const bool Windows = CurrentTable == 1;
+    std::vector<CharForm> Forms = {
+        {FirstLabelMsg + 0, Copied ? std::string(1, char(Copied)) : std::string()},
+        {FirstLabelMsg + 1, Digits(Code, 10)},
+        {FirstLabelMsg + 2, Digits(Code, 16, 2)},
+        {FirstLabelMsg + 3, Digits(Code, 8)},
+        {FirstLabelMsg + 4, C.Known ? FormatCodePoint(C.CodePoint) : std::string()},
+        {FirstLabelMsg + 5, C.Known ? CharName(C.CodePoint) : std::string()},
+        {FirstLabelMsg + 6, C.Known ? FormatUtf8(C.CodePoint) : std::string()},
+        {FirstLabelMsg + 7, C.Known ? FormatHtml(C.CodePoint) : std::string()},
+        {FirstLabelMsg + 8, FormatCEscape(Code)},
+        {FirstLabelMsg + 9, FormatAltKeystroke(Windows ? Code : Shown, Windows)},
+    };
+    return Forms;
+}
+
+void ShowDetails()
+{
+    const uint8_t Code = LastChar;
+    const std::vector<CharForm> Forms = CharForms(Code);
+    std::string Heading = DescribeCellByte(MapCode(Code), true);
+    if (Heading.empty()) Heading = FormatStatus(Code);
+
+    // The labels line up; the dialog is as wide as its widest line, as far
+    // as the screen allows, and cuts what does not fit. As in the notice:
+    // the frame a blank away from the text, three columns outside it.
+    int LabelWidth = 0;
+    for (const CharForm &F : Forms)
+        LabelWidth = MaxInt(LabelWidth, ShownLength(Msg(F.LabelMsg)));
+    const int ValueColumn = 4 + LabelWidth + 2;  // after "( ) " and the label
+    int TextWidth = MaxInt(MinTextWidth, int(Heading.size()));
+    for (const CharForm &F : Forms)
+        TextWidth = MaxInt(TextWidth, ValueColumn + int(F.Value.size()));
+    if (ScreenWidth > 0) TextWidth = MinInt(TextWidth, MaxInt(ScreenWidth - 10, MinTextWidth));
+
+    DialogItemInit Inits[ItemCount] = {
+        {DI_DOUBLEBOX, 3, 1, 5 + TextWidth + 1, 0, TitleMsg},
+        {DI_TEXT, 5, 2, 0, 0, TitleMsg},  // the heading, set below
+        {DI_TEXT, 0, 3, 0, DIF_BOXCOLOR | DIF_SEPARATOR, 0},
+    };
+    for (int K = 0; K < FormCount; K++)
+        Inits[FirstFormItem + K] = {DI_RADIOBUTTON, 5, 4 + K, 0, K == 0 ? DWORD(DIF_GROUP) : 0,
+                                    uint8_t(Forms[size_t(K)].LabelMsg)};
+    Inits[CopyItem - 1] = {DI_TEXT, 0, 4 + FormCount, 0, DIF_BOXCOLOR | DIF_SEPARATOR, 0};
+    Inits[CopyItem] = {DI_BUTTON, 0, 5 + FormCount, 0, DIF_CENTERGROUP, CopyMsg};
+    Inits[CopyItem + 1] = {DI_BUTTON, 0, 5 + FormCount, 0, DIF_CENTERGROUP, CancelMsg};
+
+    std::vector<FarDialogItem> Items(ItemCount);
+    BuildDialogItems(Inits, ItemCount, Items.data(), FirstFormItem + LastForm, CopyItem);
+    const std::string Shown = LiteralAmpersands(Heading.substr(0, size_t(TextWidth)));
+    lstrcpynA(Items[HeadingItem].Data, Shown.c_str(), sizeof(Items[HeadingItem].Data));
+    const size_t ValueRoom = size_t(MaxInt(TextWidth - ValueColumn, 0));
+    for (int K = 0; K < FormCount; K++) {
+        FarDialogItem &Item = Items[size_t(FirstFormItem + K)];
+        std::string Text = Item.Data;
+        Text.append(size_t(MaxInt(ValueColumn - 4 - ShownLength(Text), 0)), ' ');
+        Text += LiteralAmpersands(Forms[size_t(K)].Value.substr(0, ValueRoom));
+        lstrcpynA(Item.Data, Text.c_str(), sizeof(Item.Data));
+        Item.Selected = K == LastForm ? -1 : 0;
+    }
+
+    PushScreen();
+    int Result = HostInfo.Dialog(HostInfo.ModuleNumber, -1, -1, Items[0].X2 + 4, Items[0].Y2 + 2,
+                                 "Details", Items.data(), ItemCount);
+    ResyncScreen();
+    if (Result != CopyItem) return;
+
+    int Form = LastForm;
+    for (int K = FormCount - 1; K >= 0; K--)
+        if (Items[size_t(FirstFormItem + K)].Selected) Form = K;
+    LastForm = Form;
+    const std::string &Value = Forms[size_t(Form)].Value;
+    if (Value.empty()) return;
+    PutClipboardString(Value);
+    RememberRecentChar(MapCode(Code));
+}
+
+void DetailsDialogResetForTests()
+{
+    LastForm = 0;
+}
