@@ -84,7 +84,9 @@ TEST(MessageFile, EachLanguageHasEveryMessageAndASafeStatusFormat)
             if (I >= 7 && I <= 18) {
                 EXPECT_LE(Messages[I].size(), 50u);  // fits the options dialog
             }
-            if (I == 36) EXPECT_LE(Messages[I].size(), 54u);  // fits the find dialog
+            if (I == 36) {
+                EXPECT_LE(Messages[I].size(), 54u);  // fits the find dialog
+            }
         }
         const std::string &Format = Messages[1];
         ASSERT_TRUE(StatusFormatIsSafe(Format.c_str()));
