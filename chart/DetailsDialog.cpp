@@ -130,8 +130,8 @@ void ShowDetails()
     LastForm = Form;
     const std::string &Value = Forms[size_t(Form)].Value;
     if (Value.empty()) return;
-    PutClipboardString(Value);
-    RememberRecentChar(MapCode(Code));
+    // Only a character that reached the clipboard counts as chosen.
+    if (PutClipboardString(Value)) RememberRecentChar(MapCode(Code));
 }
 
 void DetailsDialogResetForTests()

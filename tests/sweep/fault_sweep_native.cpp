@@ -24,6 +24,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -53,7 +54,21 @@ struct Scenario {
     int StructSize = int(sizeof(PluginStartupInfo));
     bool NotNT = false;
     std::string Clipboard = OldClipboard;  // its text before
+    // The host's dialogs; by default every one is confirmed as the options are.
+    std::function<int(FarDialogItem *, int)> Dialogs = [](FarDialogItem *, int) { return 17; };
 };
+
+// F3's dialog (16 items) copies the code point (its fifth form, item 7);
+// F7's (6) finds "GRAVE".
+int UnicodeDialogs(FarDialogItem *Items, int Count) {
+    if (Count == 6) {
+        std::strcpy(Items[2].Data, "GRAVE");
+        return 4;
+    }
+    if (Count != 16) return -1;
+    for (int I = 3; I < 13; I++) Items[I].Selected = I == 7;
+    return 14;
+}
 
 // On 80x25 the chart's top-left corner is (19, 4); its cells start 5
 // columns and 4 rows further in.
@@ -90,6 +105,9 @@ const Scenario Scenarios[] = {
      int(sizeof(PluginStartupInfo)), true},
     {"AppendToNothing", OPEN_PLUGINSMENU, {{"LastChar", 66}}, [] { Ctrl(VK_RETURN, 10); },
      int(sizeof(PluginStartupInfo)), false, ""},
+    {"UnicodeKeys", OPEN_PLUGINSMENU, {{"LastChar", 0xE9}},
+     [] { Key(VK_F2); Key(VK_F3); Key(VK_F7); Alt(VK_F8); Esc(); },
+     int(sizeof(PluginStartupInfo)), false, OldClipboard, UnicodeDialogs},
 };
 
 // What the scenarios call: every call is swept. Sleep cannot fail; GlobalFree
@@ -99,7 +117,7 @@ const char *const SweptCalls[] = {
     "GetClipboardData", "GetConsoleCursorInfo", "GetConsoleOutputCP",
     "GetConsoleScreenBufferInfo", "GetConsoleTitleA", "GetVersionExA", "GlobalAlloc",
     "GlobalLock", "GlobalSize", "GlobalUnlock", "IsClipboardFormatAvailable",
-    "OemToCharBuffA", "OpenClipboard", "PeekConsoleInputA", "ReadConsoleA",
+    "MultiByteToWideChar", "OemToCharBuffA", "OpenClipboard", "PeekConsoleInputA", "ReadConsoleA",
     "ReadConsoleInputA", "ReadConsoleOutputA", "RegCloseKey", "RegCreateKeyExA",
     "RegOpenKeyExA", "RegQueryValueExA", "RegSetValueExA", "SetClipboardData",
     "SetConsoleCursorInfo", "SetConsoleCursorPosition", "SetConsoleTitleA",
@@ -185,7 +203,7 @@ void CheckRegistry(const std::string &Path, Outcome &R) {
         DWORD Max;
     } Values[] = {{"LastChar", 255},      {"PasteMode", 2},       {"TypeMode", 2},
                   {"CopyMode", 1},        {"ShowEditorChar", 1}, {"ShowCmdlineChar", 1},
-                  {"ShowWinTable", 1}};
+                  {"ShowWinTable", 1},    {"UnicodeStatus", 1}};
     for (const auto &V : Values) {
         winsim::RegValue Stored;
         if (!winsim::RegGet(Path, V.Name, &Stored)) continue;
@@ -197,6 +215,15 @@ void CheckRegistry(const std::string &Path, Outcome &R) {
                                  std::to_string(Stored.data.size()) + " bytes, value " +
                                  std::to_string(Value));
     }
+}
+
+// The recently chosen characters: at most 16 bytes.
+void CheckHistory(const std::string &Path, Outcome &R) {
+    winsim::RegValue Stored;
+    if (winsim::RegGet(Path + "\\History", "Characters", &Stored) &&
+        (Stored.type != REG_BINARY || Stored.data.size() > 16))
+        R.Problems.push_back("registry: Characters stored as type " + std::to_string(Stored.type) +
+                             ", " + std::to_string(Stored.data.size()) + " bytes");
 }
 
 void Apply(const std::string &Name, DWORD Value) {
@@ -238,7 +265,7 @@ Outcome RunScenario(const Scenario &S, const Fault *F, const Outcome *Clean) {
     Host.CmdLinePos = 4;
     Host.Tables.resize(2);
     for (int I = 0; I < 256; I++) Host.Tables[1].DecodeTable[I] = uint8_t(255 - I);
-    Host.DialogScript = [](FarDialogItem *, int) { return 17; };  // options confirmed
+    Host.DialogScript = S.Dialogs;
     Host.MenuResult = 2;
     // The host's screen reaches the console at once.
     Host.OnText = [](const fake::TextCall &T) {
@@ -311,6 +338,7 @@ Outcome RunScenario(const Scenario &S, const Fault *F, const Outcome *Clean) {
             R.Problems.push_back("typed: " + R.Typed + " though the clipboard kept its old text");
     }
     CheckRegistry(SettingsPath, R);
+    CheckHistory(SettingsPath, R);
     ConsoleEnd();  // the module is unloaded
     R.Calls = winsim::CallCounts();
     winsim::Reset();
@@ -452,6 +480,9 @@ TEST(FaultSweepScenarios, RunCleanAndCallOnlyWhatIsSwept) {
     EXPECT_EQ("old textB", CleanRuns()[4].Clipboard);
     EXPECT_EQ("command line \"k\"", CleanRuns()[13].Typed);
     EXPECT_EQ("B", CleanRuns()[14].Clipboard);
+    // F3 copies the code point of Θ (0xE9). (It comes before F7: a find
+    // that a failing call sends to another character would copy another.)
+    EXPECT_EQ("U+0398", CleanRuns()[15].Clipboard);
 }
 
 class FaultSweep : public ::testing::TestWithParam<const char *> {};
