@@ -15,6 +15,7 @@ export QUORREL_RUN_BUILD=$build_dir
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorrel-terminal.XXXXXX")
 socket=quorrel-test-$$
+starts=0
 tm() { tmux -L "$socket" "$@"; }
 cleanup() {
     tm kill-server 2>/dev/null
@@ -51,6 +52,10 @@ wait_gone() {
 # Starts a command line in a fresh 80x25 pane; its exit code goes to $work/exit.
 start() {
     tm kill-server 2>/dev/null
+    # A server of its own for each check: a new session must not land in
+    # the last check's server while that one is still going away.
+    starts=$((starts + 1))
+    socket=quorrel-test-$$-$starts
     rm -f "$work/exit" "$work/out"
     tm -f /dev/null new-session -d -s t -x 80 -y 25 "bash --norc --noprofile"
     tm set-option -t t status off
