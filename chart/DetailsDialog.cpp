@@ -9,7 +9,6 @@
 #include "CodeTables.h"
 #include "Console.h"
 #include "DialogItems.h"
-#include "HostInfo.h"
 #include "Messages.h"
 #include "NoticeDialog.h"
 #include "Settings.h"
@@ -119,8 +118,7 @@ void ShowDetails()
     }
 
     PushScreen();
-    int Result = HostInfo.Dialog(HostInfo.ModuleNumber, -1, -1, Items[0].X2 + 4, Items[0].Y2 + 2,
-                                 "Details", Items.data(), ItemCount);
+    int Result = RunDialog(Items.data(), ItemCount, "Details");
     ResyncScreen();
     if (Result != CopyItem) return;
 

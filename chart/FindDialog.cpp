@@ -8,7 +8,6 @@
 #include "CodeTables.h"
 #include "Console.h"
 #include "DialogItems.h"
-#include "HostInfo.h"
 #include "Messages.h"
 #include "NoticeDialog.h"
 #include "Settings.h"
@@ -87,8 +86,7 @@ void FindByNameDialog(int Step)
     lstrcpynA(Items[EditItem].Data, FindWords.c_str(), sizeof(Items[EditItem].Data));
 
     PushScreen();
-    int Result = HostInfo.Dialog(HostInfo.ModuleNumber, -1, -1, Items[0].X2 + 4, Items[0].Y2 + 2,
-                                 "Find", Items.data(), ItemCount);
+    int Result = RunDialog(Items.data(), ItemCount, "Find");
     if (Result == FindItem) {
         const FarDialogItem &Edit = Items[EditItem];
         std::string Words(Edit.Data, strnlen(Edit.Data, sizeof(Edit.Data)));

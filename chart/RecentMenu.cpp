@@ -41,6 +41,7 @@ std::string RecentMenuLine(uint8_t Char)
 
 void ShowRecentMenu()
 {
+    if (!HostInfo.Menu) return;
     PushScreen();
     if (RecentChars.empty()) {
         ShowNotice(TitleMsg, EmptyMsg, std::string());

@@ -66,8 +66,7 @@ int RunOptionsDialog()
     Items[14].Selected = Mark(ShowCmdlineChar);
     Items[15].Selected = Mark(ShowWinTable);
 
-    int Result = HostInfo.Dialog(HostInfo.ModuleNumber, -1, -1, Items[0].X2 + 4, Items[0].Y2 + 2,
-                                 "Options", Items.data(), OptionsItemCount);
+    int Result = RunDialog(Items.data(), OptionsItemCount, "Options");
     if (Result != ConfirmItem) return 0;
 
     PasteMode = GroupValue(Items.data(), 2);

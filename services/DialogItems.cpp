@@ -1,6 +1,7 @@
 // DialogItems: expanding DialogItemInit tables into the host's dialog items.
 #include "DialogItems.h"
 
+#include "HostInfo.h"
 #include "Messages.h"
 
 #include <cstring>
@@ -27,4 +28,11 @@ void BuildDialogItems(const DialogItemInit *Inits, int Count, FarDialogItem *Ite
     if (FocusIndex == 0 || FocusIndex >= Count) FocusIndex = 2;
     if (FocusIndex >= 0 && FocusIndex < Count) Items[FocusIndex].Focus = -1;
     Items[0].Y2 = Items[Count - 1].Y1 + 1;
+}
+
+int RunDialog(FarDialogItem *Items, int Count, const char *HelpTopic)
+{
+    if (!HostInfo.Dialog) return -1;
+    return HostInfo.Dialog(HostInfo.ModuleNumber, -1, -1, Items[0].X2 + 4, Items[0].Y2 + 2,
+                           HelpTopic, Items, Count);
 }

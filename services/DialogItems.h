@@ -18,4 +18,9 @@ struct DialogItemInit {
 void BuildDialogItems(const DialogItemInit *Inits, int Count, FarDialogItem *Items,
                       int FocusIndex, int DefaultIndex);
 
+// Shows the items as a host dialog, centred, with three columns and one row
+// around their frame (item 0). Returns the item that closed it, or -1:
+// cancelled, or a host that gives no dialogs.
+int RunDialog(FarDialogItem *Items, int Count, const char *HelpTopic);
+
 #endif

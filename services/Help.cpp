@@ -37,6 +37,5 @@ void PluginHelp()
     BuildDialogItems(HelpDialogItems, 2, Items.data(), 1, 1);
     DWORD Written = 0;
     WriteConsoleInputA(InputHandle, &HelpKeyRecord, 1, &Written);
-    HostInfo.Dialog(HostInfo.ModuleNumber, -1, -1, Items[0].X2 + 4, Items[0].Y2 + 2, "Contents",
-                    Items.data(), 2);
+    RunDialog(Items.data(), 2, "Contents");
 }

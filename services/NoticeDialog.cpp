@@ -3,7 +3,6 @@
 
 #include "Console.h"
 #include "DialogItems.h"
-#include "HostInfo.h"
 #include "Messages.h"
 
 #include <cstring>
@@ -48,6 +47,5 @@ void ShowNotice(int TitleMsg, int TextMsg, const std::string &Detail)
     BuildDialogItems(Inits, NoticeItemCount, Items.data(), NoticeItemCount - 1,
                      NoticeItemCount - 1);
     lstrcpynA(Items[DetailItem].Data, Shown.c_str(), sizeof(Items[DetailItem].Data));
-    HostInfo.Dialog(HostInfo.ModuleNumber, -1, -1, Items[0].X2 + 4, Items[0].Y2 + 2, nullptr,
-                    Items.data(), NoticeItemCount);
+    RunDialog(Items.data(), NoticeItemCount, nullptr);
 }

@@ -120,6 +120,7 @@ TEST_F(OpeningTest, ServicesTheHostDidNotGiveAreNeverCalled)
     for (const auto &Name : {"ShowCmdlineChar", "ShowEditorChar", "ShowWinTable"})
         PutRegValue(SettingsPath(), Name, REG_DWORD, DwordBytes(1));
     PutRegValue(SettingsPath(), "CopyMode", REG_DWORD, DwordBytes(0));
+    PutRegValue(SettingsPath() + "\\History", "Characters", REG_BINARY, {'A'});
     for (const Service &Row : Services) {
         // The record ends just before the service, just after it, or is whole
         // with the service null.
@@ -144,8 +145,10 @@ TEST_F(OpeningTest, ServicesTheHostDidNotGiveAreNeverCalled)
             GetPluginInfo(&Info);
             auto Given = [&](const Service &S) { return S.End <= Size && !(Null && &S == &Row); };
             EXPECT_EQ(Given(Services[1]) ? -1 : 0, Configure(0)) << "Dialog";
-            // Help, table menu, options, then confirm; from the panels and the editor.
-            Type({Key(VK_F1, 0), Key(VK_F8, 0, SHIFT_PRESSED), Key(VK_F11, 0),
+            // Help, table menu, options, details, find, recent characters, then
+            // confirm; from the panels and the editor.
+            Type({Key(VK_F1, 0), Key(VK_F8, 0, SHIFT_PRESSED), Key(VK_F11, 0), Key(VK_F3, 0),
+                  Key(VK_F7, 0, LEFT_CTRL_PRESSED), Key(VK_F8, 0, LEFT_ALT_PRESSED),
                   Key(VK_RETURN, '\r')});
             OpenPlugin(OPEN_PLUGINSMENU, 0);
             FlushConsoleInputBuffer(InputHandle);
