@@ -3,24 +3,26 @@
 
 #include "Console.h"
 
-namespace {
-
 // Hand-made rather than printf: the module keeps clear of the C run-time's
 // formatting code.
-std::string Hex(unsigned Value, int MinDigits)
+std::string FormatDigits(unsigned Value, unsigned Base, int MinDigits)
 {
     std::string Text;
-    for (int Digits = 0; Value || Digits < MinDigits; Digits++, Value >>= 4)
-        Text.insert(Text.begin(), "0123456789ABCDEF"[Value & 15]);
+    for (int N = 0; Value || N < MinDigits; N++, Value /= Base)
+        Text.insert(Text.begin(), "0123456789ABCDEF"[Value % Base]);
     return Text;
+}
+
+namespace {
+
+std::string Hex(unsigned Value, int MinDigits)
+{
+    return FormatDigits(Value, 16, MinDigits);
 }
 
 std::string Decimal(unsigned Value, int MinDigits = 1)
 {
-    std::string Text;
-    for (int Digits = 0; Value || Digits < MinDigits; Digits++, Value /= 10)
-        Text.insert(Text.begin(), char('0' + Value % 10));
-    return Text;
+    return FormatDigits(Value, 10, MinDigits);
 }
 
 }  // namespace

@@ -27,6 +27,8 @@ CellCharacter CharacterOfByte(UINT CodePage, uint8_t Byte);
 // (OutputCodePage, recorded when the screen was opened).
 CellCharacter CellCharacterOf(uint8_t CellByte);
 
+// Value's digits in a base from 2 to 16 (capitals), at least MinDigits of them.
+std::string FormatDigits(unsigned Value, unsigned Base, int MinDigits = 1);
 // "U+00E9": at least four hexadecimal digits, in capitals.
 std::string FormatCodePoint(uint32_t CodePoint);
 // The UTF-8 bytes into Out, returning their number (1 to 4); 0 for a

@@ -31,15 +31,6 @@ const int MinTextWidth = 40;
 
 int LastForm = 0;
 
-// Digits of a value in a base up to 16, at least MinDigits of them.
-std::string Digits(unsigned Value, unsigned Base, int MinDigits = 1)
-{
-    std::string Text;
-    for (int N = 0; Value || N < MinDigits; N++, Value /= Base)
-        Text.insert(Text.begin(), "0123456789ABCDEF"[Value % Base]);
-    return Text;
-}
-
 // Columns a message takes on screen: its hotkey mark is not shown.
 int ShownLength(const std::string &Text)
 {
@@ -59,9 +50,9 @@ std::vector<CharForm> CharForms(uint8_t Code)
     const bool Windows = CurrentTable == 1;
     std::vector<CharForm> Forms = {
         {FirstLabelMsg + 0, Copied ? std::string(1, char(Copied)) : std::string()},
-        {FirstLabelMsg + 1, Digits(Code, 10)},
-        {FirstLabelMsg + 2, Digits(Code, 16, 2)},
-        {FirstLabelMsg + 3, Digits(Code, 8)},
+        {FirstLabelMsg + 1, FormatDigits(Code, 10)},
+        {FirstLabelMsg + 2, FormatDigits(Code, 16, 2)},
+        {FirstLabelMsg + 3, FormatDigits(Code, 8)},
         {FirstLabelMsg + 4, C.Known ? FormatCodePoint(C.CodePoint) : std::string()},
         {FirstLabelMsg + 5, C.Known ? CharName(C.CodePoint) : std::string()},
         {FirstLabelMsg + 6, C.Known ? FormatUtf8(C.CodePoint) : std::string()},
