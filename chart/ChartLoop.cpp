@@ -46,9 +46,8 @@ bool MouseOnScreen() {
 }
 
 // The keys on which the loop may call a host dialog or menu (the character
-// keys' among them) or close the window,
-// leaving the console input to the host: the records after them are not
-// taken from the console with them. A mouse event may too, unless it is a
+// keys' among them) or close the window, leaving the console input to the
+// host: the records after them are not taken from the console with them. A mouse event may too, unless it is a
 // move without a button or a wheel, which no mouse action takes.
 bool HandsOverInput(int Key) {
     switch (Key) {

@@ -56,6 +56,12 @@ Area Rect(int Left, int Top, int Right, int Bottom) {
     return A;
 }
 
+Area RectOf(const SMALL_RECT &R) { return Rect(R.Left, R.Top, R.Right, R.Bottom); }
+
+bool SameArea(const Area &A, const Area &B) {
+    return A.Left == B.Left && A.Top == B.Top && A.Right == B.Right && A.Bottom == B.Bottom;
+}
+
 Area Union(const Area &A, const Area &B) {
     if (A.Empty()) return B;
     if (B.Empty()) return A;
@@ -202,7 +208,7 @@ bool WriteCells(const Area &Part, Area &Written) {
                                      SHORT(Part.Bottom));
         if (WriteConsoleOutputA(OutputHandle, DrawScreen.Cells, PackCoord(ScreenWidth, ScreenHeight),
                                 PackCoord(Part.Left, Part.Top), &Region)) {
-            Written = Intersect(Part, Rect(Region.Left, Region.Top, Region.Right, Region.Bottom));
+            Written = Intersect(Part, RectOf(Region));
             return true;
         }
     }
@@ -224,9 +230,7 @@ bool WriteArea(const Area &A) {
         Area Written;
         if (WriteCells(Part, Written)) {
             CopyArea(DrawScreen, ShownScreen, Written);
-            if (Written.Left != Part.Left || Written.Top != Part.Top ||
-                Written.Right != Part.Right || Written.Bottom != Part.Bottom)
-                All = false;
+            if (!SameArea(Written, Part)) All = false;
         } else {
             All = false;
         }
@@ -538,7 +542,7 @@ void FlushScreen() {
     SMALL_RECT Region;
     const Area Span = OnImages(Union(DrawnArea, ShownArea));
     Area Changes;
-    if (FindChanges(Coord, Region)) Changes = Rect(Region.Left, Region.Top, Region.Right, Region.Bottom);
+    if (FindChanges(Coord, Region)) Changes = RectOf(Region);
     if (RewriteOwnRows) Changes = Union(Changes, OnImages(OwnRows()));
     Changes = OnImages(Changes);
     if (Changes.Empty()) return;
