@@ -57,12 +57,12 @@ int32_t ReadMode(const char *Name, int32_t Default)
     return Value >= 0 && Value <= 2 ? Value : Default;
 }
 
+}  // namespace
+
 bool ReadFlag(const char *Name, bool Default)
 {
     return static_cast<uint8_t>(ReadSetting(Name, Default)) != 0;
 }
-
-}  // namespace
 
 void LoadSettings()
 {

@@ -24,6 +24,8 @@ extern std::string SettingsKey;
 
 void MakeSettingsKey(const char *RootKey);
 DWORD ReadSetting(const char *Name, DWORD Default);
+// A yes/no setting: its low byte not zero.
+bool ReadFlag(const char *Name, bool Default);
 void WriteSetting(const char *Name, DWORD Value);
 void LoadSettings();
 void SaveSettings();

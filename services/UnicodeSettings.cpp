@@ -34,7 +34,7 @@ void SaveRecentChars()
 
 void LoadUnicodeSettings()
 {
-    UnicodeStatus = static_cast<uint8_t>(ReadSetting(StatusValue, 0)) != 0;
+    UnicodeStatus = ReadFlag(StatusValue, false);
     RecentChars.clear();
     // One byte of room more than a history holds: a longer value is not one
     // of ours and loads as none.
