@@ -39,37 +39,27 @@ quorrel_install_prereqs() {
     fi
 }
 
-# Whether a folder's cached C++ compiler is the one its toolchain names.
+# Whether a folder's C++ compiler is the one its toolchain names (natively:
+# whether it has one at all).
 quorrel_same_compiler() {
-    local dir=$1 toolchain=$2 root=$3 cached wanted=c++
+    local dir=$1 toolchain=$2 root=$3 cached wanted
     cached=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' "$dir"/CMakeFiles/*/CMakeCXXCompiler.cmake 2>/dev/null | head -1)
-    if [ -n "$toolchain" ]; then
-        wanted=$(sed -n 's/^set(CMAKE_CXX_COMPILER \([^ )]*\)).*/\1/p' "$root/cmake/$toolchain")
-        [ "$(basename "$cached")" = "$wanted" ]
-    else
-        [ -n "$cached" ]
-    fi
+    [ -n "$toolchain" ] || { [ -n "$cached" ]; return; }
+    wanted=$(sed -n 's/^set(CMAKE_CXX_COMPILER \([^ )]*\)).*/\1/p' "$root/cmake/$toolchain")
+    [ "$(basename "$cached")" = "$wanted" ]
 }
 
 # Configures a build folder once: quorrel_configure DIR [toolchain]
 quorrel_configure() {
     local dir=$1 toolchain=${2:-} root
     root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-    # A changed toolchain file (another compiler, say) needs a fresh folder:
-    # CMake keeps the compiler it found first.
-    local stamp="toolchain: ${toolchain:-none} $( [ -n "$toolchain" ] && sha1sum <"$root/cmake/$toolchain")"
     if [ -f "$dir/build.ninja" ] && [ -f "$dir/CMakeCache.txt" ]; then
-        if [ "$(cat "$dir/.quorrel-toolchain" 2>/dev/null)" = "$stamp" ]; then
-            return 0
-        fi
-        if [ ! -f "$dir/.quorrel-toolchain" ] && quorrel_same_compiler "$dir" "$toolchain" "$root"; then
-            echo "$stamp" >"$dir/.quorrel-toolchain"  # a folder from before the stamp
-            return 0
-        fi
-        echo "== $dir: its toolchain changed, configuring it afresh"
+        quorrel_same_compiler "$dir" "$toolchain" "$root" && return 0
+        # CMake keeps the compiler it found first: a toolchain that names
+        # another one (the release build's thread model, say) needs a fresh folder.
+        echo "== $dir: its toolchain names another compiler, configuring it afresh"
         rm -rf "$dir"
     fi
-    mkdir -p "$dir" && echo "$stamp" >"$dir/.quorrel-toolchain"
     if [ -n "$toolchain" ]; then
         cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain"
     else
