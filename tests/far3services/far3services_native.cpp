@@ -56,6 +56,27 @@ TEST_F(Far3NativeTest, ClipboardFailuresKeepTheOldText)
     }
 }
 
+TEST_F(Far3NativeTest, ClipboardTextIsNeverReadPastItsBlock)
+{
+    // Another program's text without its zero (Wine puts one over the last
+    // character, so this runs natively only).
+    const struct {
+        std::vector<BYTE> Bytes;
+        std::wstring Line;
+    } Rows[] = {
+        {Utf16Bytes(L"ab", false), L"ab"},
+        {{'a', 0, 'b', 0, 'c'}, L"ab"},  // an odd byte left over
+        {{}, L""},                       // a block of 0 bytes cannot be locked: empty
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(Narrow(Row.Line));
+        PutUnicodeBytes(Row.Bytes);
+        std::wstring Line = L"stale";
+        EXPECT_TRUE(ReadFar3Clipboard(Line));
+        EXPECT_EQ(Row.Line, Line);
+    }
+}
+
 TEST_F(Far3NativeTest, APageTheSystemCannotDescribeOrConvertIsLeftOut)
 {
     const size_t All = BuildFar3CodePages().size();
