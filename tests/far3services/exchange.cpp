@@ -2,7 +2,7 @@
 // editor and the command line.
 #include "Far3Fixture.h"
 
-#include "Far3Clipboard.h"
+#include "ClipboardRows.h"
 #include "Far3CodePages.h"
 #include "Far3Exchange.h"
 
@@ -42,21 +42,11 @@ TEST_F(Far3Test, ClipboardTakesUnicodeAndAppendsToTheFirstLine)
 
 TEST_F(Far3Test, ClipboardReadsTheFirstLine)
 {
-    const struct {
-        std::vector<BYTE> Bytes;
-        std::wstring Line;
-    } Rows[] = {
+    ExpectClipboardLines({
         {Utf16Bytes(L"\x0436z\r\nrest"), L"\x0436z"},
         {Utf16Bytes(L"\nx"), L""},
         {Utf16Bytes(L""), L""},
-    };
-    for (const auto &Row : Rows) {
-        SCOPED_TRACE(Narrow(Row.Line));
-        PutUnicodeBytes(Row.Bytes);
-        std::wstring Line = L"stale";
-        EXPECT_TRUE(ReadFar3Clipboard(Line));
-        EXPECT_EQ(Row.Line, Line);
-    }
+    });
 }
 
 // ---- code pages ----

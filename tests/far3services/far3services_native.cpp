@@ -1,7 +1,7 @@
 // Far 3 services under failing Win32 calls (winsim's failure injection).
 #include "Far3Fixture.h"
 
-#include "Far3Clipboard.h"
+#include "ClipboardRows.h"
 #include "Far3CodePages.h"
 
 #include <winsim.h>
@@ -60,21 +60,11 @@ TEST_F(Far3NativeTest, ClipboardTextIsNeverReadPastItsBlock)
 {
     // Another program's text without its zero (Wine puts one over the last
     // character, so this runs natively only).
-    const struct {
-        std::vector<BYTE> Bytes;
-        std::wstring Line;
-    } Rows[] = {
+    ExpectClipboardLines({
         {Utf16Bytes(L"ab", false), L"ab"},
         {{'a', 0, 'b', 0, 'c'}, L"ab"},  // an odd byte left over
         {{}, L""},                       // a block of 0 bytes cannot be locked: empty
-    };
-    for (const auto &Row : Rows) {
-        SCOPED_TRACE(Narrow(Row.Line));
-        PutUnicodeBytes(Row.Bytes);
-        std::wstring Line = L"stale";
-        EXPECT_TRUE(ReadFar3Clipboard(Line));
-        EXPECT_EQ(Row.Line, Line);
-    }
+    });
 }
 
 TEST_F(Far3NativeTest, APageTheSystemCannotDescribeOrConvertIsLeftOut)
