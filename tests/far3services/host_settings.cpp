@@ -82,9 +82,9 @@ TEST_F(Far3Test, MessagesComeByNumberUnderOurGuid)
     EXPECT_STREQ(L"M19", Far3Msg(MsgOk));
     ASSERT_EQ(2u, Host.MsgGuids.size());
     EXPECT_TRUE(SameGuid(QuorrelGuid, Host.MsgGuids[0]));
-    EXPECT_STREQ(L"", Far3Msg(500));  // the host has none
+    EXPECT_STREQ(L"", Far3Msg(MsgCount));  // the host has none
     Far3HostResetForTests();
-    EXPECT_STREQ(L"", Far3Msg(0));  // no GetMsg
+    EXPECT_STREQ(L"", Far3Msg(MsgTitle));  // no GetMsg
 }
 
 TEST_F(Far3Test, HelpShowsOurTopicsFromOurModule)
