@@ -13,9 +13,9 @@ namespace winsim {
 
 // Everything back to the start state: an 80x25 console of blanks in
 // attribute 0x07, cursor (0,0) size 25 visible, empty title, code page 437,
-// NT platform, empty input queue, empty registry and clipboard, no failure
-// injections or call limit, all call counts zero. Handles from before the
-// reset stay valid.
+// NT platform, empty input queue, empty registry and clipboard, no global
+// memory blocks, no failure injections or call limit, all call counts zero.
+// Console handles from before the reset stay valid.
 void Reset();
 
 // ---- console ----
@@ -109,6 +109,11 @@ std::string ClipboardText();                  // CF_OEMTEXT up to its zero, or "
 void SetClipboardText(const std::string &text);
 // Place raw CF_OEMTEXT bytes exactly as given (no terminating zero added).
 void SetClipboardBytes(const std::vector<BYTE> &bytes);
+// Whether this process holds the clipboard open (no other program can open it).
+bool ClipboardIsOpen();
+// Global memory blocks neither freed nor owned by the clipboard: once a
+// caller is done with the clipboard, blocks it leaked.
+int LooseGlobalBlocks();
 
 }  // namespace winsim
 
