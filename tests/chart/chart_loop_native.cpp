@@ -472,10 +472,12 @@ TEST_F(ChartLoop, DragMovesTheWindowKeepingTheGrabOffsetAndIsClamped) {
 // ------------------------------------------------ hooks and the screen --
 
 std::vector<CHAR_INFO> WindowShot;
+COORD CursorShot;
 bool ShotsDiffer;
 
-// Plays a host dialog: the first call records the screen and scribbles over
-// the window, later calls check that the window came back whole.
+// Plays a host dialog: the first call records the screen and the cursor and
+// scribbles over the window and moves the cursor, later calls check that
+// the window and the cursor came back.
 void ScribblingHook() {
     HookCalls[0]++;
     // Handed over before each host call, the rows the window covers (the
@@ -486,9 +488,11 @@ void ScribblingHook() {
     std::vector<CHAR_INFO> Now = winsim::Screen();
     if (WindowShot.empty()) {
         WindowShot = Now;
+        CursorShot = winsim::CursorPos();
         for (int X = 20; X < 60; X++) winsim::SetCell(X, 10, '#', 0x4F);
+        winsim::SetCursorPos(0, 0);
     } else {
-        ShotsDiffer = false;
+        ShotsDiffer = winsim::CursorPos().X != CursorShot.X || winsim::CursorPos().Y != CursorShot.Y;
         for (size_t i = 0; i < Now.size(); i++)
             if (Now[i].Char.AsciiChar != WindowShot[i].Char.AsciiChar ||
                 Now[i].Attributes != WindowShot[i].Attributes)
@@ -496,21 +500,42 @@ void ScribblingHook() {
     }
 }
 
-TEST_F(ChartLoop, HelpAndOptionsAreBracketedAndTheWindowComesBackWhole) {
-    for (WORD Vk : {WORD(VK_F1), WORD(VK_F11)}) {
-        SCOPED_TRACE(Vk);
+TEST_F(ChartLoop, HostDialogsAreBracketedAndTheWindowComesBackWhole) {
+    // The host's dialogs of the character keys scribble too.
+    fake::Host Host;
+    fake::Current = &Host;
+    Host.DialogScript = [](FarDialogItem *, int) {
+        ScribblingHook();
+        return -1;
+    };
+    const PluginStartupInfo Info = fake::MakeStartupInfo(Host);
+    CopyStartupInfo(&Info);
+    FindWords = "no such words";
+    const struct {
+        const char *Name;
+        void (*Press)();
+    } Keys[] = {
+        {"F1", [] { Key(VK_F1); }},
+        {"F11", [] { Key(VK_F11); }},
+        {"F3", [] { Key(VK_F3); }},
+        {"Alt+F8, nothing chosen yet", [] { Alt(VK_F8); }},
+        {"Shift+F7, no match", [] { Shift(VK_F7); }},
+    };
+    for (const auto &K : Keys) {
+        SCOPED_TRACE(K.Name);
         winsim::ClearInput();
         WindowShot.clear();
         ShotsDiffer = true;
         HookCalls[0] = 0;
         PushedCells = 0;
         HelpHook = OptionsHook = ScribblingHook;
-        Key(Vk);
-        Key(Vk);
+        K.Press();
+        K.Press();
         Run();
         EXPECT_EQ(HookCalls[0], 2);
         EXPECT_FALSE(ShotsDiffer);
     }
+    fake::Current = nullptr;
     // Ctrl+F11 opens the options too.
     winsim::ClearInput();
     WindowShot.clear();

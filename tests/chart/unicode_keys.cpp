@@ -170,15 +170,19 @@ TEST_F(UnicodeKeys, FormsOfACode)
 TEST_F(UnicodeKeys, DetailsCopyTheChosenFormAndOfferItAgain)
 {
     const int FirstForm = 3, CopyButton = 14;
-    LastChar = '&';
-    const std::vector<CharForm> Forms = CharForms('&');
-    for (int K = 0; K < int(Forms.size()); K++) {
-        SCOPED_TRACE("form " + std::to_string(K));
-        Answers.push_back([&](FarDialogItem *Items, int Count) {
+    // The next F3 copies form K.
+    auto Choose = [this](int K) {
+        Answers.push_back([K](FarDialogItem *Items, int Count) {
             EXPECT_EQ(16, Count);
             for (int I = 0; I < 10; I++) Items[FirstForm + I].Selected = I == K ? -1 : 0;
             return CopyButton;
         });
+    };
+    LastChar = '&';
+    const std::vector<CharForm> Forms = CharForms('&');
+    for (int K = 0; K < int(Forms.size()); K++) {
+        SCOPED_TRACE("form " + std::to_string(K));
+        Choose(K);
         ASSERT_TRUE(CharacterKey(kbF3));
         EXPECT_EQ(Forms[size_t(K)].Value, GetClipboardText());
     }
@@ -202,6 +206,25 @@ TEST_F(UnicodeKeys, DetailsCopyTheChosenFormAndOfferItAgain)
     EXPECT_TRUE(Call.Items[FirstForm + 9].Selected);
     EXPECT_TRUE(Call.Items[FirstForm + 9].Focus);
     EXPECT_FALSE(Call.Items[FirstForm].Selected);
+
+    // The first form after another one: its own text.
+    Choose(0);
+    ASSERT_TRUE(CharacterKey(kbF3));
+    EXPECT_EQ("&", GetClipboardText());
+    // Code 0's character is no text: nothing is copied or remembered.
+    RecentChars.clear();
+    LastChar = 0;
+    Choose(0);
+    ASSERT_TRUE(CharacterKey(kbF3));
+    EXPECT_EQ("&", GetClipboardText());
+    EXPECT_TRUE(RecentChars.empty());
+    // On the Windows table the history keeps the byte the cell shows.
+    CurrentTable = 1;
+    LastChar = 0xE9;
+    Choose(1);
+    ASSERT_TRUE(CharacterKey(kbF3));
+    EXPECT_EQ("233", GetClipboardText());
+    EXPECT_EQ(std::vector<uint8_t>{EAcute}, RecentChars);
 }
 
 // ------------------------------------------------------------- F7 --
@@ -252,8 +275,14 @@ TEST_F(UnicodeKeys, FindKeysAskGoOnAndSayWhenNothingMatches)
         {"Ctrl+F7 asks even on a match; cancelled", kbCtrlF7, -1, Answer{nullptr, -1},
          CapitalEAcute, {"M36"}},
         {"moved away, F7 asks, the words ready", kbF7, 0xA0, Answer{nullptr, 4}, EAcute, {"M36"}},
+        // Five small letters with acute: 0x82, then 0xA0 to 0xA3.
+        {"Ctrl+F7 on a match: the selected code first", kbCtrlF7, -1, Answer{"small acute", 4},
+         EAcute, {"M36"}},
+        {"Shift+F7 goes backwards", kbShiftF7, -1, {}, 0xA3, {}},
+        {"F7 again goes forwards", kbF7, -1, {}, EAcute, {}},
         {"nothing matches: a notice, the selection stays", kbCtrlF7, -1, Answer{"zzz", 4}, EAcute,
          {"M36", "M38"}},
+        {"F7 on the old match asks again", kbF7, -1, Answer{nullptr, -1}, EAcute, {"M36"}},
         {"Shift+F7 on words that match nothing", kbShiftF7, -1, {}, EAcute, {"M38"}},
         {"no words typed: nothing", kbCtrlF7, -1, Answer{" ", 4}, EAcute, {"M36"}},
     };
@@ -347,6 +376,17 @@ TEST_F(UnicodeKeys, HistoryOfChosenCharactersAndItsMenu)
     LastChar = 7;
     ASSERT_TRUE(CharacterKey(kbAltF8));
     EXPECT_EQ(7, LastChar) << "cancelled";
+
+    // The last code and code 0 are in the table too; 0 shows as a blank.
+    RecentChars = {0xFF, 0};
+    for (int Item : {0, 1}) {
+        Host.MenuResult = Item;
+        ASSERT_TRUE(CharacterKey(kbAltF8));
+        EXPECT_EQ(Item ? 0 : 0xFF, LastChar);
+    }
+    EXPECT_TRUE(DialogsShown().empty());
+    EXPECT_EQ("\xFF  255  U+00A0 NO-BREAK SPACE", std::string(Host.Menus.back().Items[0].Text));
+    EXPECT_EQ("     0  U+0000 NUL", std::string(Host.Menus.back().Items[1].Text));
 }
 
 }  // namespace
