@@ -218,6 +218,13 @@ TEST_F(TestApi, WaitsReturnAtOnceAndRecordsArriveOnePerWait)
     EXPECT_EQ(winsim::PendingInput().size(), 1u);
     winsim::ClearInput();
     EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_TIMEOUT) << "cleared with the queue";
+    winsim::PushWakeOnWait();
+    winsim::PushInputOnWait(Key('b', 'B', TRUE));
+    EXPECT_EQ(WaitForSingleObject(in, INFINITE), WAIT_OBJECT_0) << "woken for nothing";
+    EXPECT_TRUE(winsim::PendingInput().empty());
+    EXPECT_EQ(WaitForSingleObject(in, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(winsim::PendingInput().size(), 1u);
+    winsim::ClearInput();
     winsim::FailCall("WaitForSingleObject", ERROR_INVALID_HANDLE, 1);
     EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_FAILED);
     EXPECT_EQ(WaitForSingleObject(reinterpret_cast<HANDLE>(0x7777), 0), WAIT_FAILED);

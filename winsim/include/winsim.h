@@ -52,6 +52,10 @@ void ClearInput();
 // it is idle: the next WaitForSingleObject on a console handle that finds the
 // queue empty ends with this record queued (one per wait, in order).
 void PushInputOnWait(const INPUT_RECORD &rec);
+// A wake with nothing to read, in the same order: that wait ends signalled
+// with the queue still empty, as when another reader of the console took
+// the record that woke it before the program could look.
+void PushWakeOnWait();
 // Characters that ReadConsoleA returns, consumed before the queue's own
 // characters (the console's character input on non-NT platforms).
 void PushTypedChars(const std::string &chars);
