@@ -108,8 +108,9 @@ TEST_F(UnicodeKeys, F2SwitchesTheStatusRowAndIsRemembered)
     auto StatusRow = [](const std::string &Entry) {
         DrawTestChart(0xB0, Entry);
         std::string Row;
-        for (int X = 5; X < 5 + int(ChartLayout::UnicodeStatusWidth); X++)
-            Row += DrawScreen.Cells[(Chart.ChartY + 13) * ScreenWidth + Chart.ChartX + X].Char.AsciiChar;
+        const int Y = Chart.ChartY + ChartLayout::StatusRow, Left = ChartLayout::TextColumn;
+        for (int X = Left; X < Left + ChartLayout::UnicodeStatusWidth; X++)
+            Row += DrawScreen.Cells[Y * ScreenWidth + Chart.ChartX + X].Char.AsciiChar;
         return Row.substr(0, Row.find_last_not_of(' ') + 1);
     };
     EXPECT_EQ("Char \xB0  Dec 176  Hex B0", StatusRow(""));
