@@ -2,7 +2,7 @@
 // notice when nothing matches.
 #include "FindDialog.h"
 
-#include "Console.h"
+#include "Screen.h"
 #include "DialogItems.h"
 #include "Messages.h"
 #include "NoticeDialog.h"

@@ -4,7 +4,7 @@
 
 #include "ChartLoop.h"
 #include "CodeTables.h"
-#include "Console.h"
+#include "Screen.h"
 #include "Exchange.h"
 #include "Help.h"
 #include "HostInfo.h"

@@ -2,7 +2,7 @@
 // whose startup record ends before ShowHelp.
 #include "Help.h"
 
-#include "Console.h"
+#include "Screen.h"
 #include "DialogItems.h"
 #include "HostInfo.h"
 #include "InputRecords.h"
@@ -36,6 +36,6 @@ void PluginHelp()
     std::vector<FarDialogItem> Items(2);
     BuildDialogItems(HelpDialogItems, 2, Items.data(), 1, 1);
     DWORD Written = 0;
-    WriteConsoleInputA(InputHandle, &HelpKeyRecord, 1, &Written);
+    WriteConsoleInputA(Screen.InputHandle, &HelpKeyRecord, 1, &Written);
     RunDialog(Items.data(), 2, "Contents");
 }

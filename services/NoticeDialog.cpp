@@ -1,7 +1,7 @@
 // NoticeDialog: a frame, two lines of text and an OK button, centred.
 #include "NoticeDialog.h"
 
-#include "Console.h"
+#include "Screen.h"
 #include "DialogItems.h"
 #include "Messages.h"
 
@@ -33,7 +33,8 @@ void ShowNotice(int TitleMsg, int TextMsg, const std::string &Detail)
     // three columns outside the frame on each side.
     int TextWidth = MaxInt(int(std::strlen(Msg(TextMsg))), int(Detail.size()));
     TextWidth = MaxInt(TextWidth, MinTextWidth);
-    if (ScreenWidth > 0) TextWidth = MinInt(TextWidth, MaxInt(ScreenWidth - 10, MinTextWidth));
+    if (Screen.ScreenWidth > 0)
+        TextWidth = MinInt(TextWidth, MaxInt(Screen.ScreenWidth - 10, MinTextWidth));
     const std::string Shown = LiteralAmpersands(Detail.substr(0, size_t(TextWidth)));
     const int FrameRight = 5 + TextWidth + 1;
 
