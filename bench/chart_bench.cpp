@@ -12,10 +12,10 @@
 #include "ChartView.h"
 #include "CodeTables.h"
 #include "ConsoleReset.h"
-#include "Screen.h"
 #include "HostInfo.h"
 #include "InputRecords.h"
 #include "Messages.h"
+#include "Screen.h"
 #include "Settings.h"
 
 #include <benchmark/benchmark.h>

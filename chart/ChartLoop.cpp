@@ -5,11 +5,11 @@
 
 #include "ChartKeys.h"
 #include "Clipboard.h"
-#include "Input.h"
-#include "Screen.h"
 #include "DetailsDialog.h"
 #include "FindDialog.h"
+#include "Input.h"
 #include "RecentMenu.h"
+#include "Screen.h"
 #include "Settings.h"
 #include "UnicodeSettings.h"
 

@@ -4,10 +4,10 @@
 
 #include "CharNames.h"
 #include "Clipboard.h"
-#include "Screen.h"
 #include "DialogItems.h"
 #include "Messages.h"
 #include "NoticeDialog.h"
+#include "Screen.h"
 #include "StatusFormat.h"
 #include "UnicodeLine.h"
 #include "UnicodeSettings.h"

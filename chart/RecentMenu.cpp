@@ -1,10 +1,10 @@
 // RecentMenu: the history as a host menu over the chart.
 #include "RecentMenu.h"
 
-#include "Screen.h"
 #include "HostInfo.h"
 #include "Messages.h"
 #include "NoticeDialog.h"
+#include "Screen.h"
 #include "UnicodeLine.h"
 
 #include <cstring>

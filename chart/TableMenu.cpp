@@ -2,9 +2,9 @@
 // only when ShowWinTable asks for it.
 #include "TableMenu.h"
 
-#include "Screen.h"
 #include "HostInfo.h"
 #include "Messages.h"
+#include "Screen.h"
 
 #include <cstring>
 #include <vector>

@@ -11,12 +11,12 @@
 #include "ChartView.h"
 #include "CodeTables.h"
 #include "ConsoleReset.h"
-#include "Screen.h"
 #include "Help.h"
 #include "Host.h"
 #include "HostInfo.h"
 #include "Messages.h"
 #include "OptionsDialog.h"
+#include "Screen.h"
 #include "Settings.h"
 
 #include <winsim.h>

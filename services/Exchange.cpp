@@ -3,9 +3,9 @@
 #include "Exchange.h"
 
 #include "Clipboard.h"
-#include "Screen.h"
 #include "HostInfo.h"
 #include "InputRecords.h"
+#include "Screen.h"
 #include "Settings.h"
 
 #include <cstring>

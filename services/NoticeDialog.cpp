@@ -1,9 +1,9 @@
 // NoticeDialog: a frame, two lines of text and an OK button, centred.
 #include "NoticeDialog.h"
 
-#include "Screen.h"
 #include "DialogItems.h"
 #include "Messages.h"
+#include "Screen.h"
 
 #include <cstring>
 #include <vector>
@@ -42,7 +42,7 @@ void ShowNotice(int TitleMsg, int TextMsg, const std::string &Detail)
         {DI_DOUBLEBOX, 3, 1, FrameRight, 0, uint8_t(TitleMsg)},
         {DI_TEXT, 5, 2, 0, 0, uint8_t(TextMsg)},
         {DI_TEXT, 5, 3, 0, 0, uint8_t(TextMsg)},  // replaced by the detail
-        {DI_BUTTON, 0, 4, 0, DIF_CENTERGROUP, 19},
+        {DI_BUTTON, 0, 4, 0, DIF_CENTERGROUP, MsgOk},
     };
     std::vector<FarDialogItem> Items(NoticeItemCount);
     BuildDialogItems(Inits, NoticeItemCount, Items.data(), NoticeItemCount - 1,
