@@ -1,0 +1,287 @@
+#include "Far3Fixture.h"
+
+#include "Chart.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+// ------------------------------------------------------------ process --
+
+bool FarProcess::Start(const std::wstring &CommandLine, const std::wstring &Folder) {
+    Kill();
+    SECURITY_ATTRIBUTES Inherit = {sizeof Inherit, nullptr, TRUE};
+    auto Open = [&](const wchar_t *Name) {
+        return CreateFileW(Name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &Inherit,
+                           OPEN_EXISTING, 0, nullptr);
+    };
+    // Our own standard output is a file (the report's runner reads it):
+    // Far gets the console itself.
+    HANDLE In = Open(L"CONIN$"), Out = Open(L"CONOUT$");
+    STARTUPINFOW Startup = {};
+    Startup.cb = sizeof Startup;
+    Startup.dwFlags = STARTF_USESTDHANDLES;
+    Startup.hStdInput = In;
+    Startup.hStdOutput = Out;
+    Startup.hStdError = Out;
+    PROCESS_INFORMATION Info = {};
+    std::wstring Line = CommandLine;
+    const BOOL Started =
+        CreateProcessW(nullptr, &Line[0], nullptr, nullptr, TRUE, 0, nullptr, Folder.c_str(), &Startup, &Info);
+    CloseHandle(In);
+    CloseHandle(Out);
+    if (!Started) return false;
+    CloseHandle(Info.hThread);
+    Process = Info.hProcess;
+    ProcessId = Info.dwProcessId;
+    return true;
+}
+
+bool FarProcess::Running() const { return Process && WaitForSingleObject(Process, 0) == WAIT_TIMEOUT; }
+
+bool FarProcess::WaitExit(DWORD Ms, DWORD *Code) {
+    if (!Process || WaitForSingleObject(Process, Ms) != WAIT_OBJECT_0) return false;
+    GetExitCodeProcess(Process, Code);
+    CloseHandle(Process);
+    Process = nullptr;
+    return true;
+}
+
+void FarProcess::Kill() {
+    if (!Process) return;
+    TerminateProcess(Process, 1);
+    WaitForSingleObject(Process, 10000);
+    CloseHandle(Process);
+    Process = nullptr;
+}
+
+// ------------------------------------------------------------ waiting --
+
+std::wstring EnvPath(const char *Name) {
+    const char *Value = std::getenv(Name);
+    return Value ? Wide(Value) : L"";
+}
+
+testing::AssertionResult WaitScreen(const std::string &What, const std::function<bool(const Screen &)> &Ready,
+                                    Screen *Last, int Ms) {
+    Screen S;
+    const ULONGLONG Deadline = GetTickCount64() + ULONGLONG(Ms);
+    for (;;) {
+        const bool Read = FarConsole::Read(&S);
+        if (Read && S.Contains(L"Something went wrong.")) {
+            if (Last) *Last = S;
+            return testing::AssertionFailure() << "Far reports an exception while waiting for " << What << ":\n"
+                                               << S.Dump();
+        }
+        if (Read && Ready(S)) {
+            if (Last) *Last = S;
+            return testing::AssertionSuccess();
+        }
+        if (GetTickCount64() > Deadline) {
+            if (Last) *Last = S;
+            return testing::AssertionFailure() << "timed out after " << Ms << " ms waiting for " << What
+                                               << "; the screen:\n"
+                                               << S.Dump();
+        }
+        Sleep(5);
+    }
+}
+
+testing::AssertionResult WaitSettled(Screen *Last, int Quiet, int Ms) {
+    Screen Before;
+    FarConsole::Read(&Before);
+    ULONGLONG Since = GetTickCount64();
+    return WaitScreen("a screen that holds still", [&](const Screen &S) {
+        if (S != Before) {
+            Before = S;
+            Since = GetTickCount64();
+        }
+        return GetTickCount64() - Since >= ULONGLONG(Quiet);
+    }, Last, Ms);
+}
+
+// ---------------------------------------------------------- clipboard --
+
+namespace {
+
+// Far or Wine may hold the clipboard for a moment.
+bool OpenClipboardSoon() {
+    for (int Try = 0; Try < 100; Try++) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+}  // namespace
+
+std::wstring ClipboardText() {
+    std::wstring Text;
+    if (!OpenClipboardSoon()) return Text;
+    if (HANDLE Data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t *P = static_cast<const wchar_t *>(GlobalLock(Data))) {
+            Text = P;
+            GlobalUnlock(Data);
+        }
+    }
+    CloseClipboard();
+    return Text;
+}
+
+bool SetClipboardText(const std::wstring &Text) {
+    if (!OpenClipboardSoon()) return false;
+    EmptyClipboard();
+    bool Ok = true;
+    if (!Text.empty()) {
+        HGLOBAL Block = GlobalAlloc(GMEM_MOVEABLE, (Text.size() + 1) * sizeof(wchar_t));
+        if (void *P = Block ? GlobalLock(Block) : nullptr) {
+            std::memcpy(P, Text.c_str(), (Text.size() + 1) * sizeof(wchar_t));
+            GlobalUnlock(Block);
+            Ok = SetClipboardData(CF_UNICODETEXT, Block) != nullptr;
+        } else {
+            Ok = false;
+        }
+    }
+    CloseClipboard();
+    return Ok;
+}
+
+// -------------------------------------------------------------- files --
+
+std::string ReadBytes(const std::wstring &Path) {
+    std::ifstream In(Path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+}
+
+bool WriteBytes(const std::wstring &Path, const std::string &Bytes) {
+    std::ofstream Out(Path.c_str(), std::ios::binary | std::ios::trunc);
+    Out << Bytes;
+    return bool(Out.flush());
+}
+
+// ------------------------------------------------------------ fixture --
+
+namespace {
+
+std::wstring Quoted(const std::wstring &Path) { return L"\"" + Path + L"\""; }
+
+void RemoveTree(const std::wstring &Folder) {
+    WIN32_FIND_DATAW Found;
+    HANDLE Find = FindFirstFileW((Folder + L"\\*").c_str(), &Found);
+    if (Find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring Name = Found.cFileName;
+            if (Name == L"." || Name == L"..") continue;
+            const std::wstring Path = Folder + L"\\" + Name;
+            if (Found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(Path);
+            else DeleteFileW(Path.c_str());
+        } while (FindNextFileW(Find, &Found));
+        FindClose(Find);
+    }
+    RemoveDirectoryW(Folder.c_str());
+}
+
+}  // namespace
+
+void Far3Test::SetUp() {
+    FarFolder = EnvPath("QUORREL_E2E_FAR");
+    Plugins = EnvPath("QUORREL_E2E_PLUGINS");
+    Work = EnvPath("QUORREL_E2E_WORK");
+    ASSERT_FALSE(FarFolder.empty() || Plugins.empty() || Work.empty())
+        << "QUORREL_E2E_FAR, QUORREL_E2E_PLUGINS and QUORREL_E2E_WORK name the folders: run the suite "
+           "through run-suite.sh (ctest -R e2e_far3)";
+    const testing::TestInfo *Info = testing::UnitTest::GetInstance()->current_test_info();
+    Profile = Work + L"\\profiles\\" + Wide(Info->test_suite_name()) + L"." + Wide(Info->name());
+    RemoveTree(Profile);
+    CreateDirectoryW((Work + L"\\profiles").c_str(), nullptr);
+    CreateDirectoryW(FilesFolder().c_str(), nullptr);
+    // Keys left over from a test that failed halfway must not reach this Far.
+    HANDLE Input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+    FlushConsoleInputBuffer(Input);
+    CloseHandle(Input);
+    SetClipboardText(L"");
+}
+
+void Far3Test::TearDown() { Far.Kill(); }
+
+testing::AssertionResult Far3Test::Start(const std::wstring &Options) {
+    // No clock on the panels: screens taken a minute apart must match.
+    const std::wstring Line = Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) +
+                              L" -set:Screen.Clock=false " + Options + L" -s " + Quoted(Profile);
+    if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
+    return WaitScreen("Far's panels", [](const Screen &S) {
+        return S.Char(0, 0) == L'╔' && S.Row(S.Height - 1).find(L"10Quit") != std::wstring::npos;
+    });
+}
+
+testing::AssertionResult Far3Test::StartEditor(const std::wstring &Path, const std::wstring &Options) {
+    const std::wstring Line = Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) + L" " + Options +
+                              L" -e " + Quoted(Path) + L" -s " + Quoted(Profile);
+    if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
+    return WaitScreen("Far's editor", [](const Screen &S) {
+        return S.Row(S.Height - 1).find(L"2Save") != std::wstring::npos;
+    });
+}
+
+testing::AssertionResult Far3Test::Quit() {
+    if (!FarConsole::Press(L"F10")) return testing::AssertionFailure() << "could not type F10";
+    testing::AssertionResult Asked = AwaitText(L"Do you want to quit Far?");
+    if (!Asked) return Asked;
+    FarConsole::Press(L"Enter");
+    return Ended();
+}
+
+testing::AssertionResult Far3Test::Ended() {
+    DWORD Code = 0;
+    if (!Far.WaitExit(15000, &Code)) {
+        Screen S;
+        FarConsole::Read(&S);
+        return testing::AssertionFailure() << "Far did not end; the screen:\n" << S.Dump();
+    }
+    if (Code != 0) return testing::AssertionFailure() << "Far ended with exit code 0x" << std::hex << Code;
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult Far3Test::AwaitText(const std::wstring &Text, Screen *Last, int Ms) {
+    return WaitScreen("'" + Utf8(Text) + "'", [&](const Screen &S) { return S.Contains(Text); }, Last, Ms);
+}
+
+testing::AssertionResult Far3Test::AwaitGone(const std::wstring &Text, Screen *Last, int Ms) {
+    return WaitScreen("'" + Utf8(Text) + "' to go", [&](const Screen &S) { return !S.Contains(Text); }, Last, Ms);
+}
+
+namespace {
+
+// The plugin menu's title, which Far puts on the menu of F11.
+const wchar_t PluginMenuTitle[] = L"Plugin commands";
+
+}  // namespace
+
+testing::AssertionResult Far3Test::OpenChart(Screen *Last) {
+    testing::AssertionResult Menu = Keys(L"F11");
+    if (Menu) Menu = AwaitText(PluginMenuTitle);
+    if (!Menu) return Menu;
+    // Our item is the only one: only our plugin is loaded.
+    FarConsole::Press(L"Enter");
+    ChartView V;
+    return WaitScreen("the chart", [&](const Screen &S) { return FindChart(S, &V) && V.Code >= 0; }, Last);
+}
+
+testing::AssertionResult Far3Test::OpenOptions(Screen *Last) {
+    testing::AssertionResult Menu = Keys(L"F11");
+    if (Menu) Menu = AwaitText(PluginMenuTitle);
+    if (!Menu) return Menu;
+    FarConsole::Press(L"Shift+F9");
+    return AwaitText(L"Typed digits give a decimal code", Last);
+}
+
+std::wstring Far3Test::PluginSettings() const {
+    WIN32_FIND_DATAW Found;
+    const std::wstring Folder = Profile + L"\\PluginsData\\";
+    HANDLE Find = FindFirstFileW((Folder + L"*.db").c_str(), &Found);
+    if (Find == INVALID_HANDLE_VALUE) return L"";
+    FindClose(Find);
+    return Folder + Found.cFileName;
+}
