@@ -209,7 +209,7 @@ void Far3Test::TearDown() { Far.Kill(); }
 testing::AssertionResult Far3Test::Start(const std::wstring &Options) {
     // No clock on the panels: screens taken a minute apart must match.
     const std::wstring Line = Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) +
-                              L" -set:Screen.Clock=false " + Options + L" -s " + Quoted(Profile);
+                              L" -set:Screen.Clock=false " + Options + L" " + Quoted(FilesFolder()) + L" -s " + Quoted(Profile);
     if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
     return WaitScreen("Far's panels", [](const Screen &S) {
         return S.Char(0, 0) == L'╔' && S.Row(S.Height - 1).find(L"10Quit") != std::wstring::npos;
@@ -275,6 +275,46 @@ testing::AssertionResult Far3Test::OpenOptions(Screen *Last) {
     if (!Menu) return Menu;
     FarConsole::Press(L"Shift+F9");
     return AwaitText(L"Typed digits give a decimal code", Last);
+}
+
+testing::AssertionResult Far3Test::AwaitCode(int Code, ChartView *View) {
+    ChartView V;
+    testing::AssertionResult Shown = WaitScreen("code " + std::to_string(Code) + " selected in the chart",
+        [&](const Screen &S) { return FindChart(S, &V) && V.Code == Code && V.Selected == Code; });
+    if (!Shown)
+        Shown << "(the status line shows " << V.Code << ", the marked cell is " << V.Selected << ")";
+    if (View) *View = V;
+    return Shown;
+}
+
+testing::AssertionResult Far3Test::FocusOn(const std::wstring &Label) {
+    Screen S;
+    int Row = -1;
+    for (int Step = 0; Step < 30; Step++) {
+        if (!FarConsole::Read(&S) || !S.Find(Label, nullptr, &Row))
+            return testing::AssertionFailure() << "no '" << Utf8(Label) << "' on the screen:\n" << S.Dump();
+        if (S.Cursor.Y == Row) return testing::AssertionSuccess();
+        const COORD Was = S.Cursor;
+        FarConsole::Press(L"Down");
+        WaitScreen("the focus to move", [&](const Screen &Now) {
+            return Now.Cursor.X != Was.X || Now.Cursor.Y != Was.Y;
+        }, &S, 3000);
+    }
+    return testing::AssertionFailure() << "Down never reached '" << Utf8(Label) << "':\n" << S.Dump();
+}
+
+std::wstring CodeKeys(int Code) {
+    std::wstring Keys;
+    for (wchar_t Digit : std::to_wstring(Code)) Keys += std::wstring(1, Digit) + L" ";
+    return Keys + L"Enter";
+}
+
+bool ItemOn(const Screen &S, const std::wstring &Label) {
+    int X, Y;
+    if (!S.Find(Label, &X, &Y) || X < 4) return false;
+    // "(•) Label" or "[x] Label": the mark two cells before the blank.
+    const wchar_t Mark = S.Char(X - 3, Y);
+    return Mark != L' ' && (S.Char(X - 4, Y) == L'(' || S.Char(X - 4, Y) == L'[');
 }
 
 std::wstring Far3Test::PluginSettings() const {

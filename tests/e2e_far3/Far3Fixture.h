@@ -8,6 +8,7 @@
 // (the package unpacked), QUORREL_E2E_WORK (files and profiles).
 #pragma once
 
+#include "Chart.h"
 #include "FarConsole.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,12 @@ testing::AssertionResult WaitSettled(Screen *Last, int Quiet = 300, int Ms = 150
 std::wstring ClipboardText();
 bool SetClipboardText(const std::wstring &Text);
 
+// The keys that type a code's decimal digits, then Enter: "1 9 8 Enter".
+std::wstring CodeKeys(int Code);
+
+// Whether a radio button or check box showing Label is on: "(•) Label", "[x] Label".
+bool ItemOn(const Screen &S, const std::wstring &Label);
+
 std::string ReadBytes(const std::wstring &Path);
 bool WriteBytes(const std::wstring &Path, const std::string &Bytes);
 
@@ -78,6 +85,12 @@ protected:
     testing::AssertionResult OpenChart(Screen *Last = nullptr);
     // Shift+F9 on our item of the plugin menu: the options dialog.
     testing::AssertionResult OpenOptions(Screen *Last = nullptr);
+    // Waits until the chart's status line shows Code and its cell is the
+    // marked one.
+    testing::AssertionResult AwaitCode(int Code, ChartView *View = nullptr);
+    // Moves the focus of a dialog with Down until the cursor is on the row
+    // of the item that shows Label.
+    testing::AssertionResult FocusOn(const std::wstring &Label);
 
     std::wstring FilesFolder() const { return Work + L"\\files"; }
     std::wstring File(const std::wstring &Name) const { return FilesFolder() + L"\\" + Name; }

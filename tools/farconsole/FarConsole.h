@@ -3,7 +3,7 @@
 // with WriteConsoleInputW (keys with their virtual key codes, characters and
 // modifier states; mouse events). Works on this process's console, which Far
 // shares when this process starts it, or on another process's console after
-// AttachTo (the far3-console tool).
+// AttachTo (the far-console tool).
 #pragma once
 
 #include <windows.h>
