@@ -23,25 +23,9 @@ package=$3
 driver=$4
 report=$5
 shift 5
+. "$source_dir/cmake/far3-env.sh"
 
-# Where Far 3 is, or nothing.
-far3_folder() {
-    local candidates=() main
-    if [ -n "${QUORREL_FAR3:-}" ]; then
-        candidates=("$QUORREL_FAR3")
-    else
-        candidates=("$source_dir/../shared/far3")
-        main=$(git -C "$source_dir" rev-parse --path-format=absolute --git-common-dir 2>/dev/null) &&
-            candidates+=("$(dirname "$main")/../shared/far3")
-    fi
-    local c
-    for c in "${candidates[@]}"; do
-        [ -f "$c/Far.exe" ] && { realpath "$c"; return 0; }
-    done
-    return 1
-}
-
-if ! far3=$(far3_folder); then
+if ! far3=$(quorrel_far3_folder "$source_dir"); then
     echo 'skipped: no Far 3 at ../shared/far3 or $QUORREL_FAR3'
     exit 77
 fi
@@ -51,32 +35,12 @@ if [ ! -f "$package" ]; then
 fi
 
 work=$build_dir/e2e_far3
-windows_path() { echo "Z:${1//\//\\}"; }
-
-. "$source_dir/cmake/wine-prefix.sh"
-# A Wine server still running on the last run's prefix goes first.
-stop_wine() {
-    [ -d "$work/prefix" ] && WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
-    return 0
-}
-stop_wine
-chmod -R u+w "$work/far" "$work/plugins" 2>/dev/null  # not the prefix: hard links to the template
-rm -rf "$work"
-mkdir -p "$work/plugins" "$work/files" "$work/profiles" || exit 1
-# Writable, whatever the modes of the original (a read-only copy of shared/).
-cp -r --no-preserve=mode,ownership "$far3" "$work/far" || exit 1
-(cd "$work/plugins" && cmake -E tar xf "$(realpath "$package")") || {
-    echo "e2e_far3: cannot unpack $package" >&2
-    exit 1
-}
-unset DISPLAY WAYLAND_DISPLAY
-quorrel_wine_prefix "$work/prefix" || exit 1
-
-export QUORREL_E2E_FAR=$(windows_path "$work/far")
-export QUORREL_E2E_PLUGINS=$(windows_path "$work/plugins")
-export QUORREL_E2E_WORK=$(windows_path "$work")
+quorrel_far3_install "$work" "$far3" "$package" || exit 1
+export QUORREL_E2E_FAR=$(quorrel_windows_path "$work/far")
+export QUORREL_E2E_PLUGINS=$(quorrel_windows_path "$work/plugins")
+export QUORREL_E2E_WORK=$(quorrel_windows_path "$work")
 "$source_dir/cmake/wine-run.sh" --cols 100 --rows 30 "$driver" \
-    "--gtest_output=xml:$(windows_path "$report")" "$@"
+    "--gtest_output=xml:$(quorrel_windows_path "$report")" "$@"
 status=$?
-stop_wine
+quorrel_far3_stop "$work"
 exit $status
