@@ -34,7 +34,8 @@ quorrel_far3_stop() {
 # from the machine's template (prefix/); exports WINEPREFIX.
 #   quorrel_far3_install WORK FAR3_FOLDER PACKAGE.zip
 quorrel_far3_install() {
-    local work=$1 far3=$2 package=$3
+    local work=$1 far3=$2 package
+    package=$(realpath "$3") || return 1
     quorrel_far3_stop "$work"
     # Not the prefix: its files are hard links to the template.
     chmod -R u+w "$work/far" "$work/plugins" 2>/dev/null
@@ -42,7 +43,7 @@ quorrel_far3_install() {
     mkdir -p "$work/plugins" "$work/files" "$work/profiles" || return 1
     # Writable, whatever the modes of the original (a read-only copy of shared/).
     cp -r --no-preserve=mode,ownership "$far3" "$work/far" || return 1
-    if ! (cd "$work/plugins" && cmake -E tar xf "$(realpath "$package")") ||
+    if ! (cd "$work/plugins" && cmake -E tar xf "$package") ||
        [ ! -f "$work/plugins/Quorrel/Quorrel.dll" ]; then
         echo "cannot unpack Quorrel/Quorrel.dll from $package" >&2
         return 1

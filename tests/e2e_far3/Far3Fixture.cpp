@@ -164,6 +164,9 @@ bool WriteBytes(const std::wstring &Path, const std::string &Bytes) {
 
 namespace {
 
+// Far starts in about a second and a half here; much more on a busy machine.
+const int StartMs = 30000;
+
 std::wstring Quoted(const std::wstring &Path) { return L"\"" + Path + L"\""; }
 
 void RemoveTree(const std::wstring &Folder) {
@@ -213,7 +216,7 @@ testing::AssertionResult Far3Test::Start(const std::wstring &Options) {
     if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
     return WaitScreen("Far's panels", [](const Screen &S) {
         return S.Char(0, 0) == L'╔' && S.Row(S.Height - 1).find(L"10Quit") != std::wstring::npos;
-    });
+    }, nullptr, StartMs);
 }
 
 testing::AssertionResult Far3Test::StartEditor(const std::wstring &Path, const std::wstring &Options) {
@@ -222,7 +225,7 @@ testing::AssertionResult Far3Test::StartEditor(const std::wstring &Path, const s
     if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
     return WaitScreen("Far's editor", [](const Screen &S) {
         return S.Row(S.Height - 1).find(L"2Save") != std::wstring::npos;
-    });
+    }, nullptr, StartMs);
 }
 
 testing::AssertionResult Far3Test::Quit() {
@@ -256,6 +259,8 @@ namespace {
 
 // The plugin menu's title, which Far puts on the menu of F11.
 const wchar_t PluginMenuTitle[] = L"Plugin commands";
+// A line of our options dialog.
+const wchar_t OptionsLabel[] = L"Typed digits give a decimal code";
 
 }  // namespace
 
@@ -274,7 +279,16 @@ testing::AssertionResult Far3Test::OpenOptions(Screen *Last) {
     if (Menu) Menu = AwaitText(PluginMenuTitle);
     if (!Menu) return Menu;
     FarConsole::Press(L"Shift+F9");
-    return AwaitText(L"Typed digits give a decimal code", Last);
+    return AwaitText(OptionsLabel, Last);
+}
+
+testing::AssertionResult Far3Test::CloseOptions(const std::wstring &Closing) {
+    testing::AssertionResult Closed = Keys(Closing);
+    if (Closed) Closed = AwaitGone(OptionsLabel);
+    if (Closed) Closed = AwaitText(PluginMenuTitle);
+    if (Closed) Closed = Keys(L"Esc");
+    if (Closed) Closed = AwaitGone(PluginMenuTitle);
+    return Closed;
 }
 
 testing::AssertionResult Far3Test::AwaitCode(int Code, ChartView *View) {

@@ -43,9 +43,9 @@ std::wstring EnvPath(const char *Name);
 // message says what was awaited and shows the last screen. A screen that
 // shows Far's exception dialog fails at once.
 testing::AssertionResult WaitScreen(const std::string &What, const std::function<bool(const Screen &)> &Ready,
-                                    Screen *Last = nullptr, int Ms = 15000);
+                                    Screen *Last = nullptr, int Ms = 10000);
 // Waits until the screen has stayed the same for Quiet ms.
-testing::AssertionResult WaitSettled(Screen *Last, int Quiet = 300, int Ms = 15000);
+testing::AssertionResult WaitSettled(Screen *Last, int Quiet = 300, int Ms = 10000);
 
 // The clipboard's Unicode text ("" when it has none); sets it (empty: clears it).
 std::wstring ClipboardText();
@@ -79,12 +79,15 @@ protected:
         return FarConsole::Press(Names) ? testing::AssertionSuccess()
                                         : testing::AssertionFailure() << "could not type " << Utf8(Names);
     }
-    testing::AssertionResult AwaitText(const std::wstring &Text, Screen *Last = nullptr, int Ms = 15000);
-    testing::AssertionResult AwaitGone(const std::wstring &Text, Screen *Last = nullptr, int Ms = 15000);
+    testing::AssertionResult AwaitText(const std::wstring &Text, Screen *Last = nullptr, int Ms = 10000);
+    testing::AssertionResult AwaitGone(const std::wstring &Text, Screen *Last = nullptr, int Ms = 10000);
     // Opens our item of the plugin menu (F11) and waits for the chart.
     testing::AssertionResult OpenChart(Screen *Last = nullptr);
     // Shift+F9 on our item of the plugin menu: the options dialog.
     testing::AssertionResult OpenOptions(Screen *Last = nullptr);
+    // Closes the options dialog with Keys (Enter: OK), and the plugin menu
+    // Far comes back to.
+    testing::AssertionResult CloseOptions(const std::wstring &Keys);
     // Waits until the chart's status line shows Code and its cell is the
     // marked one.
     testing::AssertionResult AwaitCode(int Code, ChartView *View = nullptr);

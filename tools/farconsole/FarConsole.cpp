@@ -150,6 +150,32 @@ WORD ScanOf(const Key &K) {
     return K.Vk ? WORD(MapVirtualKeyW(K.Vk, MAPVK_VK_TO_VSC)) : 0;
 }
 
+// A key as a keyboard makes it: the modifier keys go down first, one by
+// one, and up last, so that the host never sees a modifier held longer
+// than the key (Far's key bar follows Shift, Ctrl and Alt).
+void AddPress(const Key &K, std::vector<INPUT_RECORD> *Records) {
+    const struct {
+        DWORD State;
+        WORD Vk, Scan;
+    } Held[] = {{LEFT_CTRL_PRESSED, VK_CONTROL, 0x1d}, {LEFT_ALT_PRESSED, VK_MENU, 0x38},
+                {SHIFT_PRESSED, VK_SHIFT, 0x2a}};
+    DWORD State = 0;
+    for (const auto &H : Held)
+        if (K.Modifiers & H.State) {
+            State |= H.State;
+            Records->push_back(KeyRecord({H.Vk, 0, State}, H.Scan, true));
+        }
+    const WORD Scan = ScanOf(K);
+    Records->push_back(KeyRecord(K, Scan, true));
+    Records->push_back(KeyRecord(K, Scan, false));
+    // Each release reports the modifiers still held after it.
+    for (int I = 2; I >= 0; I--)
+        if (K.Modifiers & Held[I].State) {
+            State &= ~Held[I].State;
+            Records->push_back(KeyRecord({Held[I].Vk, 0, State}, Held[I].Scan, false));
+        }
+}
+
 }  // namespace
 
 bool ParseKey(const std::wstring &Name, Key *Out) {
@@ -239,8 +265,9 @@ bool Write(const std::vector<INPUT_RECORD> &Records) {
 }
 
 bool Press(const Key &K) {
-    const WORD Scan = ScanOf(K);
-    return Write({KeyRecord(K, Scan, true), KeyRecord(K, Scan, false)});
+    std::vector<INPUT_RECORD> Records;
+    AddPress(K, &Records);
+    return Write(Records);
 }
 
 bool Press(const std::wstring &Names) {
@@ -252,9 +279,7 @@ bool Press(const std::wstring &Names) {
         if (End > Start) {
             Key K;
             if (!ParseKey(Names.substr(Start, End - Start), &K)) return false;
-            const WORD Scan = ScanOf(K);
-            Records.push_back(KeyRecord(K, Scan, true));
-            Records.push_back(KeyRecord(K, Scan, false));
+            AddPress(K, &Records);
         }
         Start = End + 1;
     }
@@ -266,9 +291,7 @@ bool Type(const std::wstring &Text) {
     for (wchar_t Ch : Text) {
         Key K;
         ParseKey(std::wstring(1, Ch), &K);
-        const WORD Scan = ScanOf(K);
-        Records.push_back(KeyRecord(K, Scan, true));
-        Records.push_back(KeyRecord(K, Scan, false));
+        AddPress(K, &Records);
     }
     return Write(Records);
 }
