@@ -10,31 +10,12 @@
 
 #include "Chart.h"
 #include "FarConsole.h"
+#include "FarProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
-
-// Far's process, started with its standard handles on this console.
-class FarProcess {
-public:
-    FarProcess() = default;
-    FarProcess(const FarProcess &) = delete;
-    FarProcess &operator=(const FarProcess &) = delete;
-    ~FarProcess() { Kill(); }
-
-    bool Start(const std::wstring &CommandLine, const std::wstring &Folder);
-    bool Running() const;
-    // True when it ended within Ms, with its exit code.
-    bool WaitExit(DWORD Ms, DWORD *Code);
-    void Kill();
-    DWORD Id() const { return ProcessId; }
-
-private:
-    HANDLE Process = nullptr;
-    DWORD ProcessId = 0;
-};
 
 std::wstring EnvPath(const char *Name);
 
