@@ -2,25 +2,17 @@
 // per form (its label, then its text), and the copy and cancel buttons.
 #include "DetailsDialog.h"
 
-#include "CharInfo.h"
 #include "CharNames.h"
-#include "ChartWindow.h"
 #include "Clipboard.h"
-#include "CodeTables.h"
 #include "Console.h"
 #include "DialogItems.h"
 #include "Messages.h"
 #include "NoticeDialog.h"
-#include "Settings.h"
+#include "StatusFormat.h"
 #include "UnicodeLine.h"
 #include "UnicodeSettings.h"
 
 namespace {
-
-const int TitleMsg = 23;
-const int FirstLabelMsg = 24;
-const int CopyMsg = 34;
-const int CancelMsg = 20;
 
 const int FormCount = 10;
 const int HeadingItem = 1;
@@ -28,8 +20,6 @@ const int FirstFormItem = 3;
 const int CopyItem = FirstFormItem + FormCount + 1;
 const int ItemCount = CopyItem + 2;
 const int MinTextWidth = 40;
-
-int LastForm = 0;
 
 // Columns a message takes on screen: its hotkey mark is not shown.
 int ShownLength(const std::string &Text)
@@ -42,33 +32,33 @@ int ShownLength(const std::string &Text)
 
 }  // namespace
 
-std::vector<CharForm> CharForms(uint8_t Code)
+std::vector<CharForm> CharForms(const ChartState &S, uint8_t Code)
 {
-    const uint8_t Shown = MapCode(Code);
-    const uint8_t Copied = CopyMode ? Code : Shown;
-    const CellCharacter C = CellCharacterOf(Shown);
-    const bool Windows = CurrentTable == 1;
+    const uint8_t Shown = uint8_t(MapCode(S, Code));
+    const uint8_t Copied = S.CopyMode ? Code : Shown;
+    const CellCharacter C = CharacterOfCode(S, Code);
+    const bool Windows = S.CurrentTable == 1;
     std::vector<CharForm> Forms = {
-        {FirstLabelMsg + 0, Copied ? std::string(1, char(Copied)) : std::string()},
-        {FirstLabelMsg + 1, FormatDigits(Code, 10)},
-        {FirstLabelMsg + 2, FormatDigits(Code, 16, 2)},
-        {FirstLabelMsg + 3, FormatDigits(Code, 8)},
-        {FirstLabelMsg + 4, C.Known ? FormatCodePoint(C.CodePoint) : std::string()},
-        {FirstLabelMsg + 5, C.Known ? CharName(C.CodePoint) : std::string()},
-        {FirstLabelMsg + 6, C.Known ? FormatUtf8(C.CodePoint) : std::string()},
-        {FirstLabelMsg + 7, C.Known ? FormatHtml(C.CodePoint) : std::string()},
-        {FirstLabelMsg + 8, FormatCEscape(Code)},
-        {FirstLabelMsg + 9, FormatAltKeystroke(Windows ? Code : Shown, Windows)},
+        {MsgFormCharacter + 0, Copied ? std::string(1, char(Copied)) : std::string()},
+        {MsgFormCharacter + 1, FormatDigits(Code, 10)},
+        {MsgFormCharacter + 2, FormatDigits(Code, 16, 2)},
+        {MsgFormCharacter + 3, FormatDigits(Code, 8)},
+        {MsgFormCharacter + 4, C.Known ? FormatCodePoint(C.CodePoint) : std::string()},
+        {MsgFormCharacter + 5, C.Known ? CharName(C.CodePoint) : std::string()},
+        {MsgFormCharacter + 6, C.Known ? FormatUtf8(C.CodePoint) : std::string()},
+        {MsgFormCharacter + 7, C.Known ? FormatHtml(C.CodePoint) : std::string()},
+        {MsgFormCharacter + 8, FormatCEscape(Code)},
+        {MsgFormCharacter + 9, FormatAltKeystroke(Windows ? Code : Shown, Windows)},
     };
     return Forms;
 }
 
-void ShowDetails()
+void ShowDetails(ChartState &S)
 {
-    const uint8_t Code = LastChar;
-    const std::vector<CharForm> Forms = CharForms(Code);
-    std::string Heading = DescribeCellByte(MapCode(Code), true);
-    if (Heading.empty()) Heading = FormatStatus(Code);
+    const uint8_t Code = S.LastChar;
+    const std::vector<CharForm> Forms = CharForms(S, Code);
+    std::string Heading = DescribeCell(S, MapCode(S, Code), true);
+    if (Heading.empty()) Heading = FormatStatus(S, Code, Msg(MsgStatusFormat));
 
     // The labels line up; the dialog is as wide as its widest line, as far
     // as the screen allows, and cuts what does not fit. As in the notice:
@@ -83,19 +73,19 @@ void ShowDetails()
     if (ScreenWidth > 0) TextWidth = MinInt(TextWidth, MaxInt(ScreenWidth - 10, MinTextWidth));
 
     DialogItemInit Inits[ItemCount] = {
-        {DI_DOUBLEBOX, 3, 1, 5 + TextWidth + 1, 0, TitleMsg},
-        {DI_TEXT, 5, 2, 0, 0, TitleMsg},  // the heading, set below
+        {DI_DOUBLEBOX, 3, 1, 5 + TextWidth + 1, 0, MsgDetailsTitle},
+        {DI_TEXT, 5, 2, 0, 0, MsgDetailsTitle},  // the heading, set below
         {DI_TEXT, 0, 3, 0, DIF_BOXCOLOR | DIF_SEPARATOR, 0},
     };
     for (int K = 0; K < FormCount; K++)
         Inits[FirstFormItem + K] = {DI_RADIOBUTTON, 5, 4 + K, 0, K == 0 ? DWORD(DIF_GROUP) : 0,
                                     uint8_t(Forms[size_t(K)].LabelMsg)};
     Inits[CopyItem - 1] = {DI_TEXT, 0, 4 + FormCount, 0, DIF_BOXCOLOR | DIF_SEPARATOR, 0};
-    Inits[CopyItem] = {DI_BUTTON, 0, 5 + FormCount, 0, DIF_CENTERGROUP, CopyMsg};
-    Inits[CopyItem + 1] = {DI_BUTTON, 0, 5 + FormCount, 0, DIF_CENTERGROUP, CancelMsg};
+    Inits[CopyItem] = {DI_BUTTON, 0, 5 + FormCount, 0, DIF_CENTERGROUP, MsgCopy};
+    Inits[CopyItem + 1] = {DI_BUTTON, 0, 5 + FormCount, 0, DIF_CENTERGROUP, MsgCancel};
 
     std::vector<FarDialogItem> Items(ItemCount);
-    BuildDialogItems(Inits, ItemCount, Items.data(), FirstFormItem + LastForm, CopyItem);
+    BuildDialogItems(Inits, ItemCount, Items.data(), FirstFormItem + S.LastForm, CopyItem);
     const std::string Shown = LiteralAmpersands(Heading.substr(0, size_t(TextWidth)));
     lstrcpynA(Items[HeadingItem].Data, Shown.c_str(), sizeof(Items[HeadingItem].Data));
     const size_t ValueRoom = size_t(MaxInt(TextWidth - ValueColumn, 0));
@@ -105,7 +95,7 @@ void ShowDetails()
         Text.append(size_t(MaxInt(ValueColumn - 4 - ShownLength(Text), 0)), ' ');
         Text += LiteralAmpersands(Forms[size_t(K)].Value.substr(0, ValueRoom));
         lstrcpynA(Item.Data, Text.c_str(), sizeof(Item.Data));
-        Item.Selected = K == LastForm ? -1 : 0;
+        Item.Selected = K == S.LastForm ? -1 : 0;
     }
 
     PushScreen();
@@ -113,17 +103,12 @@ void ShowDetails()
     ResyncScreen();
     if (Result != CopyItem) return;
 
-    int Form = LastForm;
+    int Form = S.LastForm;
     for (int K = FormCount - 1; K >= 0; K--)
         if (Items[size_t(FirstFormItem + K)].Selected) Form = K;
-    LastForm = Form;
+    S.LastForm = Form;
     const std::string &Value = Forms[size_t(Form)].Value;
     if (Value.empty()) return;
     // Only a character that reached the clipboard counts as chosen.
-    if (PutClipboardString(Value)) RememberRecentChar(MapCode(Code));
-}
-
-void DetailsDialogResetForTests()
-{
-    LastForm = 0;
+    if (PutClipboardString(Value)) RecordRecentChar(S, MapCode(S, Code));
 }

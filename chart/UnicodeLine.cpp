@@ -1,15 +1,13 @@
 // UnicodeLine: the code point, name and glyph of a cell as one line.
 #include "UnicodeLine.h"
 
-#include "CharInfo.h"
 #include "CharNames.h"
-#include "ChartWindow.h"
-#include "CodeTables.h"
+#include "ChartLayout.h"
 #include "Messages.h"
 
-std::string DescribeCellByte(uint8_t CellByte, bool Long)
+std::string DescribeCell(const ChartState &S, ChartChar Cell, bool Long)
 {
-    const CellCharacter C = CellCharacterOf(CellByte);
+    const CellCharacter C = CharacterOfCell(S, Cell);
     if (!C.Known) return std::string();
     std::string Line = FormatCodePoint(C.CodePoint);
     std::string Name = CharName(C.CodePoint);
@@ -24,14 +22,14 @@ std::string DescribeCellByte(uint8_t CellByte, bool Long)
     }
     if (!Name.empty()) Line += " " + Name;
     // The console draws the byte itself as the glyph: writing it shows it.
-    if (C.Glyph != C.CodePoint) Line += Msg(22) + std::string(1, char(CellByte));
+    if (C.Glyph != C.CodePoint) Line += Msg(MsgShownAs) + std::string(1, char(Cell));
     return Line;
 }
 
-std::string FormatUnicodeStatus(uint8_t Code)
+std::string FormatUnicodeStatus(const ChartState &S, uint8_t Code)
 {
-    std::string Line = DescribeCellByte(MapCode(Code), false);
-    if (Line.empty()) return FormatStatus(Code);
-    if (Line.size() > UnicodeStatusWidth) Line.resize(UnicodeStatusWidth);
+    std::string Line = DescribeCell(S, MapCode(S, Code), false);
+    if (Line.size() > size_t(ChartLayout::UnicodeStatusWidth))
+        Line.resize(ChartLayout::UnicodeStatusWidth);
     return Line;
 }
