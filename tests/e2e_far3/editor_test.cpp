@@ -1,11 +1,11 @@
 // The chart opened from Far 3's editor: a file in code page 1251 gets a
 // Cyrillic letter, files in multi-byte code pages keep theirs, and Esc
 // gives back the screen as it was, here and in the panels.
-#include "Far3Fixture.h"
+#include "RealFar3.h"
 
 namespace {
 
-using Editor = Far3Test;
+using Editor = RealFar3Test;
 
 // Far opens a file without a byte order mark in the code page it is told.
 std::wstring CodePageOptions(int CodePage) {

@@ -1,11 +1,11 @@
 // The chart opened from Far 3's panels: the package installed, moving,
 // confirming into the command line, the Unicode keys, and the screen given
 // back as it was.
-#include "Far3Fixture.h"
+#include "RealFar3.h"
 
 namespace {
 
-using Panels = Far3Test;
+using Panels = RealFar3Test;
 
 TEST_F(Panels, ThePackageInstallsOurPluginAlone) {
     for (const wchar_t *Name : {L"Quorrel.dll", L"QuorrelEng.lng", L"QuorrelGer.lng", L"Quorrel.hlf",

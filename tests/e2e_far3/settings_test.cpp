@@ -1,7 +1,7 @@
 // The options in Far 3's settings store: a choice kept across a restart of
 // Far, and a store that holds what the plugin never wrote (values of the
 // wrong type or size, a code page the system lacks).
-#include "Far3Fixture.h"
+#include "RealFar3.h"
 
 #include "FarDatabase.h"
 
@@ -23,7 +23,7 @@ std::string Marks(const Screen &S) {
     return Out;
 }
 
-class Settings : public Far3Test {
+class Settings : public RealFar3Test {
 protected:
     // The options of a first start confirmed as they are, so that the
     // store holds them; Defaults, what the dialog showed.

@@ -41,7 +41,7 @@ bool ItemOn(const Screen &S, const std::wstring &Label);
 std::string ReadBytes(const std::wstring &Path);
 bool WriteBytes(const std::wstring &Path, const std::string &Bytes);
 
-class Far3Test : public testing::Test {
+class RealFar3Test : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;

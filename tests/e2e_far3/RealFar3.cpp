@@ -1,4 +1,4 @@
-#include "Far3Fixture.h"
+#include "RealFar3.h"
 
 #include "Chart.h"
 
@@ -138,7 +138,7 @@ void RemoveTree(const std::wstring &Folder) {
 
 }  // namespace
 
-void Far3Test::SetUp() {
+void RealFar3Test::SetUp() {
     FarFolder = EnvPath("QUORREL_E2E_FAR");
     Plugins = EnvPath("QUORREL_E2E_PLUGINS");
     Work = EnvPath("QUORREL_E2E_WORK");
@@ -158,9 +158,9 @@ void Far3Test::SetUp() {
     SetClipboardText(L"");
 }
 
-void Far3Test::TearDown() { Far.Kill(); }
+void RealFar3Test::TearDown() { Far.Kill(); }
 
-testing::AssertionResult Far3Test::Start(const std::wstring &Options) {
+testing::AssertionResult RealFar3Test::Start(const std::wstring &Options) {
     // No clock on the panels: screens taken a minute apart must match.
     const std::wstring Line = Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) +
                               L" -set:Screen.Clock=false " + Options + L" " + Quoted(FilesFolder()) + L" -s " + Quoted(Profile);
@@ -170,7 +170,7 @@ testing::AssertionResult Far3Test::Start(const std::wstring &Options) {
     }, nullptr, StartMs);
 }
 
-testing::AssertionResult Far3Test::StartEditor(const std::wstring &Path, const std::wstring &Options) {
+testing::AssertionResult RealFar3Test::StartEditor(const std::wstring &Path, const std::wstring &Options) {
     const std::wstring Line = Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) + L" " + Options +
                               L" -e " + Quoted(Path) + L" -s " + Quoted(Profile);
     if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
@@ -179,7 +179,7 @@ testing::AssertionResult Far3Test::StartEditor(const std::wstring &Path, const s
     }, nullptr, StartMs);
 }
 
-testing::AssertionResult Far3Test::Quit() {
+testing::AssertionResult RealFar3Test::Quit() {
     if (!FarConsole::Press(L"F10")) return testing::AssertionFailure() << "could not type F10";
     testing::AssertionResult Asked = AwaitText(L"Do you want to quit Far?");
     if (!Asked) return Asked;
@@ -187,7 +187,7 @@ testing::AssertionResult Far3Test::Quit() {
     return Ended();
 }
 
-testing::AssertionResult Far3Test::Ended() {
+testing::AssertionResult RealFar3Test::Ended() {
     DWORD Code = 0;
     if (!Far.WaitExit(15000, &Code)) {
         Screen S;
@@ -198,11 +198,11 @@ testing::AssertionResult Far3Test::Ended() {
     return testing::AssertionSuccess();
 }
 
-testing::AssertionResult Far3Test::AwaitText(const std::wstring &Text, Screen *Last, int Ms) {
+testing::AssertionResult RealFar3Test::AwaitText(const std::wstring &Text, Screen *Last, int Ms) {
     return WaitScreen("'" + Utf8(Text) + "'", [&](const Screen &S) { return S.Contains(Text); }, Last, Ms);
 }
 
-testing::AssertionResult Far3Test::AwaitGone(const std::wstring &Text, Screen *Last, int Ms) {
+testing::AssertionResult RealFar3Test::AwaitGone(const std::wstring &Text, Screen *Last, int Ms) {
     return WaitScreen("'" + Utf8(Text) + "' to go", [&](const Screen &S) { return !S.Contains(Text); }, Last, Ms);
 }
 
@@ -215,7 +215,7 @@ const wchar_t OptionsLabel[] = L"Typed digits give a decimal code";
 
 }  // namespace
 
-testing::AssertionResult Far3Test::OpenChart(Screen *Last) {
+testing::AssertionResult RealFar3Test::OpenChart(Screen *Last) {
     testing::AssertionResult Menu = Keys(L"F11");
     if (Menu) Menu = AwaitText(PluginMenuTitle);
     if (!Menu) return Menu;
@@ -225,7 +225,7 @@ testing::AssertionResult Far3Test::OpenChart(Screen *Last) {
     return WaitScreen("the chart", [&](const Screen &S) { return FindChart(S, &V) && V.Code >= 0; }, Last);
 }
 
-testing::AssertionResult Far3Test::OpenOptions(Screen *Last) {
+testing::AssertionResult RealFar3Test::OpenOptions(Screen *Last) {
     testing::AssertionResult Menu = Keys(L"F11");
     if (Menu) Menu = AwaitText(PluginMenuTitle);
     if (!Menu) return Menu;
@@ -233,7 +233,7 @@ testing::AssertionResult Far3Test::OpenOptions(Screen *Last) {
     return AwaitText(OptionsLabel, Last);
 }
 
-testing::AssertionResult Far3Test::CloseOptions(const std::wstring &Closing) {
+testing::AssertionResult RealFar3Test::CloseOptions(const std::wstring &Closing) {
     testing::AssertionResult Closed = Keys(Closing);
     if (Closed) Closed = AwaitGone(OptionsLabel);
     if (Closed) Closed = AwaitText(PluginMenuTitle);
@@ -242,7 +242,7 @@ testing::AssertionResult Far3Test::CloseOptions(const std::wstring &Closing) {
     return Closed;
 }
 
-testing::AssertionResult Far3Test::AwaitCode(int Code, ChartView *View) {
+testing::AssertionResult RealFar3Test::AwaitCode(int Code, ChartView *View) {
     ChartView V;
     testing::AssertionResult Shown = WaitScreen("code " + std::to_string(Code) + " selected in the chart",
         [&](const Screen &S) { return FindChart(S, &V) && V.Code == Code && V.Selected == Code; });
@@ -252,7 +252,7 @@ testing::AssertionResult Far3Test::AwaitCode(int Code, ChartView *View) {
     return Shown;
 }
 
-testing::AssertionResult Far3Test::FocusOn(const std::wstring &Label) {
+testing::AssertionResult RealFar3Test::FocusOn(const std::wstring &Label) {
     Screen S;
     int Row = -1;
     for (int Step = 0; Step < 30; Step++) {
@@ -282,7 +282,7 @@ bool ItemOn(const Screen &S, const std::wstring &Label) {
     return Mark != L' ' && (S.Char(X - 4, Y) == L'(' || S.Char(X - 4, Y) == L'[');
 }
 
-std::wstring Far3Test::PluginSettings() const {
+std::wstring RealFar3Test::PluginSettings() const {
     WIN32_FIND_DATAW Found;
     const std::wstring Folder = Profile + L"\\PluginsData\\";
     HANDLE Find = FindFirstFileW((Folder + L"*.db").c_str(), &Found);
