@@ -161,7 +161,8 @@ void RealFar3Test::SetUp() {
 void RealFar3Test::TearDown() { Far.Kill(); }
 
 testing::AssertionResult RealFar3Test::Start(const std::wstring &Options) {
-    // No clock on the panels: screens taken a minute apart must match.
+    // No clock (on the panels, in the editor's status line): screens taken
+    // a minute apart must match.
     const std::wstring Line = Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) +
                               L" -set:Screen.Clock=false " + Options + L" " + Quoted(FilesFolder()) + L" -s " + Quoted(Profile);
     if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
@@ -171,8 +172,9 @@ testing::AssertionResult RealFar3Test::Start(const std::wstring &Options) {
 }
 
 testing::AssertionResult RealFar3Test::StartEditor(const std::wstring &Path, const std::wstring &Options) {
-    const std::wstring Line = Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) + L" " + Options +
-                              L" -e " + Quoted(Path) + L" -s " + Quoted(Profile);
+    const std::wstring Line = Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) +
+                              L" -set:Screen.Clock=false " + Options + L" -e " + Quoted(Path) + L" -s " +
+                              Quoted(Profile);
     if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
     return WaitScreen("Far's editor", [](const Screen &S) {
         return S.Row(S.Height - 1).find(L"2Save") != std::wstring::npos;

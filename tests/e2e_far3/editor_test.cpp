@@ -9,8 +9,7 @@ using Editor = RealFar3Test;
 
 // Far opens a file without a byte order mark in the code page it is told.
 std::wstring CodePageOptions(int CodePage) {
-    return L"-set:Editor.AutoDetectCodePage=false -set:Editor.DefaultCodePage=" + std::to_wstring(CodePage) +
-           L" -set:Screen.ViewerEditorClock=false";
+    return L"-set:Editor.AutoDetectCodePage=false -set:Editor.DefaultCodePage=" + std::to_wstring(CodePage);
 }
 
 std::string Encoded(wchar_t Ch, UINT CodePage) {
