@@ -98,6 +98,18 @@ bool SetClipboardText(const std::wstring &Text) {
     return Ok;
 }
 
+testing::AssertionResult AwaitClipboard(const std::wstring &Text, int Ms) {
+    std::wstring Held;
+    const ULONGLONG Deadline = GetTickCount64() + ULONGLONG(Ms);
+    while ((Held = ClipboardText()) != Text) {
+        if (GetTickCount64() > Deadline)
+            return testing::AssertionFailure() << "the clipboard holds \"" << Utf8(Held) << "\", not \""
+                                               << Utf8(Text) << "\"";
+        Sleep(10);
+    }
+    return testing::AssertionSuccess();
+}
+
 // -------------------------------------------------------------- files --
 
 std::string ReadBytes(const std::wstring &Path) {
@@ -155,6 +167,9 @@ void RealFar3Test::SetUp() {
                                nullptr, OPEN_EXISTING, 0, nullptr);
     FlushConsoleInputBuffer(Input);
     CloseHandle(Input);
+    // Ctrl+C typed into a console that takes it as a signal would end this
+    // program too.
+    SetConsoleCtrlHandler(nullptr, TRUE);
     SetClipboardText(L"");
 }
 

@@ -31,6 +31,8 @@ testing::AssertionResult WaitSettled(Screen *Last, int Quiet = 300, int Ms = 100
 // The clipboard's Unicode text ("" when it has none); sets it (empty: clears it).
 std::wstring ClipboardText();
 bool SetClipboardText(const std::wstring &Text);
+// Waits until the clipboard holds Text.
+testing::AssertionResult AwaitClipboard(const std::wstring &Text, int Ms = 10000);
 
 // The keys that type a code's decimal digits, then Enter: "1 9 8 Enter".
 std::wstring CodeKeys(int Code);
