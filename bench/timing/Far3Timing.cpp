@@ -12,32 +12,16 @@
 // it costs, the resolution of both figures. Run it under Wine through
 // bench/far3-timing.sh; --help says more.
 #include "Chart.h"
+#include "Figures.h"
 #include "FarConsole.h"
 #include "FarProcess.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
 #include <vector>
 
 namespace {
-
-double Now() {
-    static LARGE_INTEGER Frequency = [] {
-        LARGE_INTEGER F;
-        QueryPerformanceFrequency(&F);
-        return F;
-    }();
-    LARGE_INTEGER T;
-    QueryPerformanceCounter(&T);
-    return double(T.QuadPart) * 1000.0 / double(Frequency.QuadPart);
-}
-
-double Percentile(std::vector<double> V, double P) {
-    std::sort(V.begin(), V.end());
-    return V.empty() ? 0 : V[std::min(V.size() - 1, size_t(P * double(V.size())))];
-}
 
 // The screen read in one console call, on the buffer that was active when
 // the host had started: FarConsole::Read makes four more (opening the
@@ -211,7 +195,7 @@ int wmain(int argc, wchar_t **argv) {
         Reader.Read(&S);
         Reads.push_back(Now() - Start);
     }
-    std::printf("floor: one read of the screen %.3f ms (median)\n", Percentile(Reads, 0.5));
+    std::printf("floor: one read of the screen %.3f ms (median)\n", Median(Reads));
     int Status = 0;
     for (Host &H : Hosts) {
         if (!Time(H, Folder, Runs, KeyCount)) {
@@ -219,15 +203,15 @@ int wmain(int argc, wchar_t **argv) {
             continue;
         }
         std::printf("%-8s opening %7.2f ms (min %.2f, p90 %.2f)   key to its frame %6.2f ms (p90 %.2f)\n",
-                    H.Name.c_str(), Percentile(H.Openings, 0.5), Percentile(H.Openings, 0),
-                    Percentile(H.Openings, 0.9), Percentile(H.Keys, 0.5), Percentile(H.Keys, 0.9));
+                    H.Name.c_str(), Median(H.Openings), Percentile(H.Openings, 0),
+                    Percentile(H.Openings, 0.9), Median(H.Keys), Percentile(H.Keys, 0.9));
         std::fflush(stdout);
     }
     if (Status == 0 && Hosts.size() > 1) {
         const Host &A = Hosts[0], &B = Hosts[1];
         std::printf("%s / %s: opening %.2fx, key %.2fx (medians)\n", A.Name.c_str(), B.Name.c_str(),
-                    Percentile(A.Openings, 0.5) / Percentile(B.Openings, 0.5),
-                    Percentile(A.Keys, 0.5) / Percentile(B.Keys, 0.5));
+                    Median(A.Openings) / Median(B.Openings),
+                    Median(A.Keys) / Median(B.Keys));
     }
     return Status;
 }
