@@ -335,6 +335,7 @@ int ReadEvent(bool NoWait, HandOverProc HandsOver) {
         }
         if (Count == 0) {
             if (NoWait) {
+                FailedCalls = 0;  // polled, and the peek that found nothing worked
                 Sleep(20);
                 Sleep(20);
                 return kbIdle;

@@ -141,7 +141,7 @@ TEST_F(ChartDraw, AllCodesOfTheCurrentTableInEightRowsOf32) {
     DrawTestChart(0, "");
     for (int Code = 0; Code < 256; Code++) {
         SCOPED_TRACE(Code);
-        int Col = 5 + Code % 32, Row = 4 + Code / 32;
+        int Col = ChartLayout::CellX(Code % 32), Row = ChartLayout::CellY(Code / 32);
         EXPECT_EQ(Ch(Col, Row), Chart.CodeTables[1].Chars[Code]);
         EXPECT_EQ(Attr(Col, Row), TestTextColor);
     }

@@ -174,8 +174,8 @@ TEST_F(ChartLoop, ConfirmThatCannotReachTheClipboardKeepsTheWindowOpen) {
     } Rows[] = {
         {"Enter", [] { Key(VK_RETURN, 13); }},
         {"Ctrl+Enter", [] { Ctrl(VK_RETURN, 10); }},
-        {"double click", [] { DoubleClick(19 + 5 + 1, 4 + 4 + 2); }},
-        {"Ctrl+double click", [] { DoubleClick(19 + 5 + 1, 4 + 4 + 2, LEFT_CTRL_PRESSED); }},
+        {"double click", [] { DoubleClick(CellScreenX(65), CellScreenY(65)); }},
+        {"Ctrl+double click", [] { DoubleClick(CellScreenX(65), CellScreenY(65), LEFT_CTRL_PRESSED); }},
     };
     for (const auto &Row : Rows) {
         SCOPED_TRACE(Row.Name);
@@ -268,8 +268,8 @@ TEST_F(ChartLoop, AltArrowsMoveTheWindowWithinTheScreen) {
     for (int i = 0; i < 45; i++) Alt(VK_RIGHT);
     for (int i = 0; i < 15; i++) Alt(VK_DOWN);
     Run();
-    EXPECT_EQ(Chart.ChartX, 80 - 42);
-    EXPECT_EQ(Chart.ChartY, 25 - 16);
+    EXPECT_EQ(Chart.ChartX, 80 - ChartLayout::Width);
+    EXPECT_EQ(Chart.ChartY, 25 - ChartLayout::Height);
 }
 
 TEST_F(ChartLoop, WindowKeepsItsPlaceUntilTheConsoleIsResized) {
@@ -347,7 +347,7 @@ TEST_F(ChartLoop, EntryModeKeys) {
     Char('9');
     Key(VK_RIGHT);
     Key(VK_F9);
-    Press(19 + 5, 4 + 4);
+    Press(CellScreenX(0), CellScreenY(0));
     Key(VK_RETURN, 13);
     Run();
     EXPECT_EQ(Chart.LastChar, 9);
@@ -357,20 +357,20 @@ TEST_F(ChartLoop, EntryModeKeys) {
 // --------------------------------------------------------------- mouse --
 
 TEST_F(ChartLoop, PressOnTheChartSelectsAndDragKeepsSelecting) {
-    Press(19 + 5 + 3, 4 + 4 + 2);  // chart row 2, column 3
+    Press(CellScreenX(67), CellScreenY(67));  // chart row 2, column 3
     EXPECT_EQ(Run(), GuardRecords - 1);
     EXPECT_EQ(Chart.LastChar, 67);
 
     winsim::ClearInput();
-    Press(19 + 5, 4 + 4);
-    DragTo(19 + 5 + 31, 4 + 4 + 7);
-    Release(19 + 5 + 31, 4 + 4 + 7);
+    Press(CellScreenX(0), CellScreenY(0));
+    DragTo(CellScreenX(255), CellScreenY(255));
+    Release(CellScreenX(255), CellScreenY(255));
     Run();
     EXPECT_EQ(Chart.LastChar, 255);
 }
 
 TEST_F(ChartLoop, DoubleClickConfirmsAndCtrlDoubleClickAppends) {
-    DoubleClick(19 + 5 + 1, 4 + 4 + 2);  // code 65
+    DoubleClick(CellScreenX(65), CellScreenY(65));  // code 65
     EXPECT_EQ(Run(), GuardRecords + 1);
     EXPECT_EQ(Result, 65);
     EXPECT_EQ(winsim::ClipboardText(), "A");
@@ -378,7 +378,7 @@ TEST_F(ChartLoop, DoubleClickConfirmsAndCtrlDoubleClickAppends) {
     winsim::ClearInput();
     winsim::SetClipboardText("xy");
     winsim::PushInput(KeyRecord(VK_CONTROL, 0, LEFT_CTRL_PRESSED, true));
-    DoubleClick(19 + 5 + 2, 4 + 4 + 2, LEFT_CTRL_PRESSED);
+    DoubleClick(CellScreenX(66), CellScreenY(66), LEFT_CTRL_PRESSED);
     EXPECT_EQ(Run(), GuardRecords + 1);
     EXPECT_EQ(Result, 66);
     EXPECT_EQ(winsim::ClipboardText(), "xyB");
@@ -390,8 +390,8 @@ TEST_F(ChartLoop, PressOutsideTheBoxOrOnTheShadowCloses) {
         int X, Y;
         DWORD Buttons;
     } Rows[] = {
-        {"shadow right", 19 + 42, 4 + 5, FROM_LEFT_1ST_BUTTON_PRESSED},
-        {"shadow below", 19 + 10, 4 + 16, RIGHTMOST_BUTTON_PRESSED},
+        {"shadow right", ScreenX(ChartLayout::Width), ScreenY(5), FROM_LEFT_1ST_BUTTON_PRESSED},
+        {"shadow below", ScreenX(10), ScreenY(ChartLayout::Height), RIGHTMOST_BUTTON_PRESSED},
         {"far away", 0, 0, FROM_LEFT_1ST_BUTTON_PRESSED},
     };
     for (const Row &R : Rows) {
@@ -407,11 +407,11 @@ TEST_F(ChartLoop, PressOutsideTheBoxOrOnTheShadowCloses) {
 
 TEST_F(ChartLoop, PressesInsideTheBoxOutsideTheAreasDoNothing) {
     Chart.LastChar = 5;
-    Press(19 + 1, 4 + 5);    // left margin
-    Press(19 + 3, 4 + 7);    // frame
-    Press(19 + 10, 4 + 12);  // separator
-    Press(19 + 10, 4 + 13);  // status row
-    Press(19 + 10, 4 + 2);   // name row: a press does not open the menu
+    Press(ScreenX(1), ScreenY(5));  // left margin
+    Press(ScreenX(ChartLayout::FrameLeft), ScreenY(7));
+    Press(ScreenX(10), ScreenY(ChartLayout::BottomSeparatorRow));
+    Press(ScreenX(10), ScreenY(ChartLayout::StatusRow));
+    Press(ScreenX(10), ScreenY(ChartLayout::NameRow));  // a press does not open the menu
     TestHooks.TableMenu = [](ChartState &) { HookCalls[1]++; };
     EXPECT_EQ(Run(), GuardRecords - 1);
     EXPECT_EQ(Chart.LastChar, 5);
@@ -420,9 +420,9 @@ TEST_F(ChartLoop, PressesInsideTheBoxOutsideTheAreasDoNothing) {
 
 TEST_F(ChartLoop, MovingOutOfTheBoxWithAButtonDownCloses) {
     Chart.LastChar = 5;
-    Press(19 + 6, 4 + 4);
-    DragTo(19 + 20, 4 + 9);
-    DragTo(19 + 50, 4 + 9);
+    Press(CellScreenX(1), CellScreenY(1));
+    DragTo(CellScreenX(32 * 5 + 15), CellScreenY(32 * 5 + 15));
+    DragTo(ScreenX(50), CellScreenY(32 * 5 + 15));
     EXPECT_EQ(Run(), GuardRecords);
     EXPECT_EQ(Result, 0);
     EXPECT_EQ(Chart.LastChar, 32 * 5 + 15);
@@ -430,30 +430,30 @@ TEST_F(ChartLoop, MovingOutOfTheBoxWithAButtonDownCloses) {
 
 TEST_F(ChartLoop, ReleaseOnTheNameOpensTheTableMenuButNotAfterADrag) {
     TestHooks.TableMenu = [](ChartState &) { HookCalls[1]++; };
-    Press(19 + 10, 4 + 2);
-    Release(19 + 10, 4 + 2);
+    Press(ScreenX(10), ScreenY(ChartLayout::NameRow));
+    Release(ScreenX(10), ScreenY(ChartLayout::NameRow));
     Run();
     EXPECT_EQ(HookCalls[1], 1);
 
     winsim::ClearInput();
     HookCalls[1] = 0;
-    Press(19 + 10, 4 + 1);    // grab the title
-    DragTo(19 + 12, 4 + 2);
-    Release(19 + 12, 4 + 2);  // on the name row of the old place
+    Press(ScreenX(10), ScreenY(ChartLayout::FrameTop));  // grab the title
+    DragTo(ScreenX(12), ScreenY(ChartLayout::NameRow));
+    Release(ScreenX(12), ScreenY(ChartLayout::NameRow));  // on the name row of the old place
     Run();
     EXPECT_EQ(HookCalls[1], 0);
 }
 
 TEST_F(ChartLoop, DragMovesTheWindowKeepingTheGrabOffsetAndIsClamped) {
-    Press(19 + 10, 4 + 1);
-    DragTo(19 + 15, 4 + 3);
-    Release(19 + 15, 4 + 3);
+    Press(ScreenX(10), ScreenY(ChartLayout::FrameTop));
+    DragTo(ScreenX(15), ScreenY(ChartLayout::FrameTop + 2));
+    Release(ScreenX(15), ScreenY(ChartLayout::FrameTop + 2));
     Run();
-    EXPECT_EQ(Chart.ChartX, 24);
-    EXPECT_EQ(Chart.ChartY, 6);
+    EXPECT_EQ(Chart.ChartX, CentredX + 5);
+    EXPECT_EQ(Chart.ChartY, CentredY + 2);
 
     winsim::ClearInput();
-    Press(24 + 10, 6 + 0);
+    Press(Chart.ChartX + 10, Chart.ChartY);
     DragTo(0, 0);
     Release(0, 0);
     Run();
@@ -465,17 +465,19 @@ TEST_F(ChartLoop, DragMovesTheWindowKeepingTheGrabOffsetAndIsClamped) {
     DragTo(79, 24);  // the drag never closes, even outside the box
     Release(79, 24);
     EXPECT_EQ(Run(), GuardRecords - 1);
-    EXPECT_EQ(Chart.ChartX, 80 - 42);
-    EXPECT_EQ(Chart.ChartY, 25 - 16);
+    EXPECT_EQ(Chart.ChartX, 80 - ChartLayout::Width);
+    EXPECT_EQ(Chart.ChartY, 25 - ChartLayout::Height);
 }
 
 // ------------------------------------------------ hooks and the screen --
 
 std::vector<CHAR_INFO> WindowShot;
+COORD CursorShot;
 bool ShotsDiffer;
 
-// Plays a host dialog: the first call records the screen and scribbles over
-// the window, later calls check that the window came back whole.
+// Plays a host dialog: the first call records the screen and the cursor and
+// scribbles over the window and moves the cursor, later calls check that
+// the window and the cursor came back.
 void ScribblingHook() {
     HookCalls[0]++;
     // Handed over before each host call, the rows the window covers (the
@@ -486,9 +488,11 @@ void ScribblingHook() {
     std::vector<CHAR_INFO> Now = winsim::Screen();
     if (WindowShot.empty()) {
         WindowShot = Now;
+        CursorShot = winsim::CursorPos();
         for (int X = 20; X < 60; X++) winsim::SetCell(X, 10, '#', 0x4F);
+        winsim::SetCursorPos(0, 0);
     } else {
-        ShotsDiffer = false;
+        ShotsDiffer = winsim::CursorPos().X != CursorShot.X || winsim::CursorPos().Y != CursorShot.Y;
         for (size_t i = 0; i < Now.size(); i++)
             if (Now[i].Char.AsciiChar != WindowShot[i].Char.AsciiChar ||
                 Now[i].Attributes != WindowShot[i].Attributes)
@@ -496,21 +500,42 @@ void ScribblingHook() {
     }
 }
 
-TEST_F(ChartLoop, HelpAndOptionsAreBracketedAndTheWindowComesBackWhole) {
-    for (WORD Vk : {WORD(VK_F1), WORD(VK_F11)}) {
-        SCOPED_TRACE(Vk);
+TEST_F(ChartLoop, HostDialogsAreBracketedAndTheWindowComesBackWhole) {
+    // The host's dialogs of the character keys scribble too.
+    fake::Host Host;
+    fake::Current = &Host;
+    Host.DialogScript = [](FarDialogItem *, int) {
+        ScribblingHook();
+        return -1;
+    };
+    const PluginStartupInfo Info = fake::MakeStartupInfo(Host);
+    CopyStartupInfo(&Info);
+    Chart.FindWords = "no such words";
+    const struct {
+        const char *Name;
+        void (*Press)();
+    } Keys[] = {
+        {"F1", [] { Key(VK_F1); }},
+        {"F11", [] { Key(VK_F11); }},
+        {"F3", [] { Key(VK_F3); }},
+        {"Alt+F8, nothing chosen yet", [] { Alt(VK_F8); }},
+        {"Shift+F7, no match", [] { Shift(VK_F7); }},
+    };
+    for (const auto &K : Keys) {
+        SCOPED_TRACE(K.Name);
         winsim::ClearInput();
         WindowShot.clear();
         ShotsDiffer = true;
         HookCalls[0] = 0;
         PushedCells = 0;
         TestHooks.Help = TestHooks.Options = ScribblingHook;
-        Key(Vk);
-        Key(Vk);
+        K.Press();
+        K.Press();
         Run();
         EXPECT_EQ(HookCalls[0], 2);
         EXPECT_FALSE(ShotsDiffer);
     }
+    fake::Current = nullptr;
     // Ctrl+F11 opens the options too.
     winsim::ClearInput();
     WindowShot.clear();
@@ -586,8 +611,8 @@ TEST_F(ChartLoop, TitleAndCursorWhileOpenAlsoAfterADialogMovedTheCursor) {
         EXPECT_EQ(TitleSeen[I], "Quorrel - Far");
         EXPECT_EQ(CursorSeen[I].dwSize, 99u);
         EXPECT_NE(CursorSeen[I].bVisible, 0);
-        EXPECT_EQ(PosSeen[I].X, 19 + 5 + 1);
-        EXPECT_EQ(PosSeen[I].Y, 4 + 4 + 2);
+        EXPECT_EQ(PosSeen[I].X, CellScreenX(65));
+        EXPECT_EQ(PosSeen[I].Y, CellScreenY(65));
     }
 }
 

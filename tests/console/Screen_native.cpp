@@ -245,6 +245,51 @@ TEST_F(ScreenSim, AFailedWriteIsWrittenAgainByTheNextFlush) {
     EXPECT_TRUE(SameCells(Before, winsim::Screen(), 80));
 }
 
+TEST_F(ScreenSim, WhatTheConsoleDidNotTakeIsWrittenAgain) {
+    // The console shrinks to 15 rows under an open window: the write is cut
+    // there, and the rest goes out once the console has the rows again.
+    Start(80, 25);
+    OpenScreen("x");
+    Window(19, 4);
+    winsim::SetConsoleSize(80, 15);
+    FlushScreen();
+    winsim::SetConsoleSize(80, 25);
+    Window(19, 4);
+    FlushScreen();
+    for (int Y = 15; Y <= 20; Y++)
+        EXPECT_EQ(CharOf(winsim::GetCell(19, Y)), CharOf(DrawScreen.Cells[Y * 80 + 19])) << Y;
+
+    // Part of a write fails (the rows below an unread one), then the window
+    // moves on: nothing of the frames before stays on the console.
+    winsim::Reset();
+    ConsoleResetForTests();
+    Start(80, 25);
+    OpenScreen("x");
+    ReadScreenRows(0, 24);
+    ScreenRows[12] = RowRefused;
+    Window(19, 4);
+    FlushScreen();
+    winsim::FailCallAfter("WriteConsoleOutputA", 1, 2);  // the second part and its retry
+    Window(20, 4);
+    FlushScreen();
+    Window(0, 4);
+    FlushScreen();
+    EXPECT_TRUE(InStep());
+    CloseScreen();
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 80));
+}
+
+TEST_F(ScreenSim, TextOnARowNoBoxTouchedReachesTheConsole) {
+    Start(80, 25);
+    OpenScreen("x");
+    GotoXY(3, 2);
+    WriteText("text");
+    FlushScreen();
+    EXPECT_EQ(winsim::ScreenRow(2).substr(3, 4), "text");
+    CloseScreen();
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 80));
+}
+
 TEST_F(ScreenSim, WhatCouldNotBeSavedIsNeitherChangedNorRestored) {
     struct Case {
         const char *Name;

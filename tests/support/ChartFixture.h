@@ -45,6 +45,15 @@ inline void DrawTestChart(uint8_t Code, const std::string &Entry) {
     Chart.EntryText.clear();
 }
 
+// Screen cells of the window as it is first centred on an 80x25 console:
+// a cell of the box, and a code's chart cell.
+constexpr int CentredX = (80 - ChartLayout::Width) / 2;
+constexpr int CentredY = (25 - ChartLayout::Height - 1) / 2;
+constexpr int ScreenX(int BoxX) { return CentredX + BoxX; }
+constexpr int ScreenY(int BoxY) { return CentredY + BoxY; }
+constexpr int CellScreenX(int Code) { return ScreenX(ChartLayout::CellX(Code % 32)); }
+constexpr int CellScreenY(int Code) { return ScreenY(ChartLayout::CellY(Code / 32)); }
+
 // Distinct colours, so each cell's attribute tells which part drew it.
 constexpr uint8_t TestTextColor = 0x70;
 constexpr uint8_t TestFrameColor = 0x1F;

@@ -88,7 +88,7 @@ const Scenario Scenarios[] = {
     {"OldHostHelp", OPEN_PLUGINSMENU, {}, [] { Key(VK_F1); Esc(); },
      int(offsetof(PluginStartupInfo, ShowHelp))},
     {"Esc", OPEN_PLUGINSMENU, {}, [] { Esc(); }},
-    {"MouseConfirm", OPEN_PLUGINSMENU, {}, [] { DoubleClick(19 + 5 + 1, 4 + 4 + 2); }},
+    {"MouseConfirm", OPEN_PLUGINSMENU, {}, [] { DoubleClick(CellScreenX(65), CellScreenY(65)); }},
     {"HexCode", OPEN_PLUGINSMENU, {{"TypeMode", 2}},
      [] { Key('4', '4'); Key('1', '1'); Enter(); Enter(); }},
     {"Peek", OPEN_PLUGINSMENU, {},
