@@ -352,6 +352,16 @@ struct FarSettingsItem {
         } Data;
     };
 };
+struct FarSettingsName {
+    const wchar_t *Name;
+    enum FARSETTINGSTYPES Type;  // as the store holds the value
+};
+struct FarSettingsEnum {  // SCTL_ENUM: the values and subkeys of a key
+    size_t StructSize;
+    size_t Root;
+    size_t Count;
+    const struct FarSettingsName *Items;
+};
 typedef intptr_t(WINAPI *FARAPISETTINGSCONTROL)(HANDLE hHandle,
                                                 enum FAR_SETTINGS_CONTROL_COMMANDS Command,
                                                 intptr_t Param1, void *Param2);
@@ -474,6 +484,11 @@ QUORREL_FAR3_ASSERT(offsetof(FarSettingsItem, Type), 24, 12);
 QUORREL_FAR3_ASSERT(offsetof(FarSettingsItem, Number), 32, 16);
 QUORREL_FAR3_ASSERT(offsetof(FarSettingsItem, Data.Size), 32, 16);
 QUORREL_FAR3_ASSERT(offsetof(FarSettingsItem, Data.Data), 40, 20);
+QUORREL_FAR3_ASSERT(sizeof(FarSettingsName), 16, 8);
+QUORREL_FAR3_ASSERT(offsetof(FarSettingsName, Type), 8, 4);
+QUORREL_FAR3_ASSERT(sizeof(FarSettingsEnum), 32, 16);
+QUORREL_FAR3_ASSERT(offsetof(FarSettingsEnum, Count), 16, 8);
+QUORREL_FAR3_ASSERT(offsetof(FarSettingsEnum, Items), 24, 12);
 QUORREL_FAR3_ASSERT(sizeof(EditorInfo), 184, 108);
 QUORREL_FAR3_ASSERT(offsetof(EditorInfo, CurLine), 40, 20);
 QUORREL_FAR3_ASSERT(offsetof(EditorInfo, CurPos), 48, 24);

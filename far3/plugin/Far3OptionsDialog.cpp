@@ -14,7 +14,7 @@ struct ItemInit {
     FARDIALOGITEMTYPES Type;
     intptr_t X1, Y1, X2;
     FARDIALOGITEMFLAGS Flags;
-    int Message;  // -1: no text
+    int Message;  // a MsgId, or -1: no text
 };
 
 const FARDIALOGITEMFLAGS Separator = DIF_BOXCOLOR | DIF_SEPARATOR;
@@ -25,21 +25,21 @@ const int FrameBottom = 19;
 // Coordinates from the dialog's top-left corner; the dialog is 64 by 21.
 const ItemInit Items[ItemCount] = {
     {DI_DOUBLEBOX, 3, 1, 60, DIF_NONE, MsgTitle},
-    {DI_TEXT, 5, 2, 0, DIF_NONE, 7},
-    {DI_RADIOBUTTON, 5, 3, 0, DIF_GROUP | DIF_FOCUS, 8},  // PasteMode 0, 1, 2
-    {DI_RADIOBUTTON, 5, 4, 0, DIF_NONE, 9},
-    {DI_RADIOBUTTON, 5, 5, 0, DIF_NONE, 10},
+    {DI_TEXT, 5, 2, 0, DIF_NONE, MsgPasteHeading},
+    {DI_RADIOBUTTON, 5, 3, 0, DIF_GROUP | DIF_FOCUS, MsgPasteNothing},
+    {DI_RADIOBUTTON, 5, 4, 0, DIF_NONE, MsgPasteCharacter},
+    {DI_RADIOBUTTON, 5, 5, 0, DIF_NONE, MsgPasteClipboardLine},
     {DI_TEXT, -1, 6, 0, Separator, -1},
-    {DI_RADIOBUTTON, 5, 7, 0, DIF_GROUP, 11},  // CopyMode true, false
-    {DI_RADIOBUTTON, 5, 8, 0, DIF_NONE, 12},
+    {DI_RADIOBUTTON, 5, 7, 0, DIF_GROUP, MsgCopyRawCode},
+    {DI_RADIOBUTTON, 5, 8, 0, DIF_NONE, MsgCopyTableChar},
     {DI_TEXT, -1, 9, 0, Separator, -1},
-    {DI_RADIOBUTTON, 5, 10, 0, DIF_GROUP, 13},  // TypeMode 0, 1, 2
-    {DI_RADIOBUTTON, 5, 11, 0, DIF_NONE, 14},
-    {DI_RADIOBUTTON, 5, 12, 0, DIF_NONE, 15},
+    {DI_RADIOBUTTON, 5, 10, 0, DIF_GROUP, MsgTypeCharacter},
+    {DI_RADIOBUTTON, 5, 11, 0, DIF_NONE, MsgTypeDecimal},
+    {DI_RADIOBUTTON, 5, 12, 0, DIF_NONE, MsgTypeHexadecimal},
     {DI_TEXT, -1, 13, 0, Separator, -1},
-    {DI_CHECKBOX, 5, 14, 0, DIF_NONE, 16},  // ShowEditorChar
-    {DI_CHECKBOX, 5, 15, 0, DIF_NONE, 17},  // ShowCmdlineChar
-    {DI_CHECKBOX, 5, 16, 0, DIF_NONE, 18},  // ShowWinTable
+    {DI_CHECKBOX, 5, 14, 0, DIF_NONE, MsgShowEditorChar},
+    {DI_CHECKBOX, 5, 15, 0, DIF_NONE, MsgShowCmdlineChar},
+    {DI_CHECKBOX, 5, 16, 0, DIF_NONE, MsgShowWinTable},
     {DI_TEXT, -1, 17, 0, Separator, -1},
     {DI_BUTTON, 0, 18, 0, DIF_CENTERGROUP | DIF_DEFAULTBUTTON, MsgOk},
     {DI_BUTTON, 0, 18, 0, DIF_CENTERGROUP, MsgCancel},
@@ -74,7 +74,8 @@ bool RunFar3OptionsDialog()
         Dialog[I].Y1 = Items[I].Y1;
         Dialog[I].X2 = Items[I].X2;
         Dialog[I].Flags = Items[I].Flags;
-        Dialog[I].Data = Items[I].Message >= 0 ? Far3Msg(Items[I].Message) : L"";
+        Dialog[I].Data = Items[I].Message >= 0 ? Far3Msg(static_cast<MsgId>(Items[I].Message))
+                                               : L"";
     }
     Dialog[0].Y2 = FrameBottom;
     // A mode outside 0 to 2 cannot be loaded; the first choice stands for it.

@@ -4,9 +4,8 @@
 #include "Far3Guids.h"
 #include "Far3Host.h"
 
-const wchar_t *Far3Msg(int Number)
+const wchar_t *Far3Msg(MsgId Id)
 {
-    const FARAPIGETMSG GetMsg = Far3Info.GetMsg;
-    const wchar_t *Text = GetMsg ? GetMsg(&QuorrelGuid, Number) : nullptr;
+    const wchar_t *Text = Far3Info.GetMsg ? Far3Info.GetMsg(&QuorrelGuid, Id) : nullptr;
     return Text ? Text : L"";
 }

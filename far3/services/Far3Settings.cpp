@@ -4,6 +4,8 @@
 #include "Far3Guids.h"
 #include "Far3Host.h"
 
+#include <map>
+
 Far3Settings Far3Config;
 
 namespace {
@@ -28,6 +30,15 @@ public:
         FarSettingsCreate Create = {sizeof Create, QuorrelGuid, INVALID_HANDLE_VALUE};
         if (Far3Info.SettingsControl(INVALID_HANDLE_VALUE, SCTL_CREATE, PSL_ROAMING, &Create))
             Handle = Create.Handle;
+        if (!Handle) return;
+        // Far answers SCTL_GET whatever the type of the stored value (a text
+        // read as a number is 0, or its digits): the types come from the list.
+        FarSettingsEnum List = {sizeof List, 0, 0, nullptr};
+        if (Far3Info.SettingsControl(Handle, SCTL_ENUM, 0, &List) && List.Items) {
+            Listed = true;
+            for (size_t I = 0; I < List.Count; I++)
+                if (List.Items[I].Name) Types[List.Items[I].Name] = List.Items[I].Type;
+        }
     }
     ~SettingsSession()
     {
@@ -36,22 +47,28 @@ public:
     SettingsSession(const SettingsSession &) = delete;
     SettingsSession &operator=(const SettingsSession &) = delete;
 
+    // The value, when the store holds it with the type asked for.
     bool Get(FarSettingsItem &Item) const
     {
-        return Handle && Far3Info.SettingsControl(Handle, SCTL_GET, 0, &Item);
+        if (!Handle) return false;
+        if (Listed) {
+            const auto Type = Types.find(Item.Name);
+            if (Type == Types.end() || Type->second != Item.Type) return false;
+        }
+        return Far3Info.SettingsControl(Handle, SCTL_GET, 0, &Item) != 0;
     }
     // The number, if stored as one and not above Max.
     bool GetNumber(const wchar_t *Name, unsigned long long Max, unsigned long long &Value) const
     {
         FarSettingsItem Item = Request(Name, FST_QWORD);
-        if (!Get(Item) || Item.Type != FST_QWORD || Item.Number > Max) return false;
+        if (!Get(Item) || Item.Number > Max) return false;
         Value = Item.Number;
         return true;
     }
     bool GetString(const wchar_t *Name, std::wstring &Value) const
     {
         FarSettingsItem Item = Request(Name, FST_STRING);
-        if (!Get(Item) || Item.Type != FST_STRING || !Item.String) return false;
+        if (!Get(Item) || !Item.String) return false;
         Value = Item.String;
         return true;
     }
@@ -80,6 +97,8 @@ private:
     }
 
     HANDLE Handle = nullptr;
+    bool Listed = false;  // the store listed its values: Types holds them
+    std::map<std::wstring, FARSETTINGSTYPES> Types;
 };
 
 void LoadMode(const SettingsSession &S, const wchar_t *Name, int &Mode)

@@ -82,9 +82,9 @@ TEST_F(Far3Test, MessagesComeByNumberUnderOurGuid)
     EXPECT_STREQ(L"M19", Far3Msg(MsgOk));
     ASSERT_EQ(2u, Host.MsgGuids.size());
     EXPECT_TRUE(SameGuid(QuorrelGuid, Host.MsgGuids[0]));
-    EXPECT_STREQ(L"", Far3Msg(500));  // the host has none
+    EXPECT_STREQ(L"", Far3Msg(MsgCount));  // the host has none
     Far3HostResetForTests();
-    EXPECT_STREQ(L"", Far3Msg(0));  // no GetMsg
+    EXPECT_STREQ(L"", Far3Msg(MsgTitle));  // no GetMsg
 }
 
 TEST_F(Far3Test, HelpShowsOurTopicsFromOurModule)
@@ -151,7 +151,9 @@ TEST_F(Far3Test, EachStoredValueLoadsWhenSoundAndAsItsDefaultWhenNot)
         {L"PasteMode", Number(0), "0"},
         {L"PasteMode", Number(3), "1"},
         {L"PasteMode", Number(~0ULL), "1"},
-        {L"PasteMode", String(L"2"), "1"},
+        {L"PasteMode", String(L"2"), "1"},  // Far would read it as 2
+        {L"PasteMode", String(L"abc"), "1"},  // or as 0
+        {L"PasteMode", far3fake::Data(), "1"},
         {L"TypeMode", Number(0), "0"},
         {L"TypeMode", Number(1ULL << 32), "1"},
         {L"CopyMode", Number(0), "0"},
@@ -165,7 +167,7 @@ TEST_F(Far3Test, EachStoredValueLoadsWhenSoundAndAsItsDefaultWhenNot)
         {L"UnicodeStatus", Number(7), "0"},
         {L"LastChar", Number(255), "255"},
         {L"LastChar", Number(300), "0"},
-        {L"LastChar", String(L"A"), "0"},
+        {L"LastChar", String(L"65"), "0"},
         {L"CodePage", Number(1251), "1251"},
         {L"CodePage", Number(12345), "12345"},  // unknown: the opening decides
         {L"CodePage", Number(0x10000), "0"},
@@ -173,7 +175,7 @@ TEST_F(Far3Test, EachStoredValueLoadsWhenSoundAndAsItsDefaultWhenNot)
         {L"History", String(L"abacab"), "abc"},                       // no two alike
         {L"History", String(L"abcdefghijklmnopqrstuvwxyz"), "abcdefghijklmnop"},  // 16
         {L"History", String(std::wstring(L"a\xD800" L"b")), "ab"},      // no lone halves
-        {L"History", Number(65), ""},
+        {L"History", Number(65), ""},  // Far would read it as "65"
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(Narrow(R.Name) + " stored as " +
@@ -185,6 +187,21 @@ TEST_F(Far3Test, EachStoredValueLoadsWhenSoundAndAsItsDefaultWhenNot)
         LoadFar3Settings();
         EXPECT_EQ(R.Expected, Loaded(R.Name));
     }
+}
+
+TEST_F(Far3Test, WithoutTheStoresListTheValuesAreTakenAsFarGivesThem)
+{
+    // A store that cannot list its values: a number still loads, and a
+    // value of another type is what Far makes of it, within its range.
+    Host.RefuseList = true;
+    Host.Settings[L"TypeMode"] = Number(2);
+    Host.Settings[L"PasteMode"] = String(L"abc");
+    Host.Settings[L"LastChar"] = String(L"999");
+    Start();
+    LoadFar3Settings();
+    EXPECT_EQ(2, Far3Config.Options.TypeMode);
+    EXPECT_EQ(0, Far3Config.Options.PasteMode);
+    EXPECT_EQ(0u, Far3Config.LastChar);
 }
 
 TEST_F(Far3Test, SavingWritesTheOptionsOrTheStateAndTheyLoadBack)

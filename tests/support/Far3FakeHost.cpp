@@ -2,6 +2,7 @@
 #include "Far3FakeHost.h"
 
 #include <cstring>
+#include <cwchar>
 
 namespace far3fake {
 
@@ -50,6 +51,16 @@ intptr_t WINAPI SettingsControl(HANDLE Handle, FAR_SETTINGS_CONTROL_COMMANDS Com
         H.SettingsFreed++;
         return TRUE;
     }
+    if (Command == SCTL_ENUM) {
+        auto *List = static_cast<FarSettingsEnum *>(Param2);
+        if (H.RefuseList || List->StructSize != sizeof *List || List->Root != 0) return FALSE;
+        static std::vector<FarSettingsName> Names;
+        Names.clear();
+        for (const auto &V : H.Settings) Names.push_back({V.first.c_str(), V.second.Type});
+        List->Count = Names.size();
+        List->Items = Names.data();
+        return TRUE;
+    }
     auto *Item = static_cast<FarSettingsItem *>(Param2);
     if (!Item || Item->StructSize != sizeof *Item || Item->Root != 0 || !Item->Name) return FALSE;
     if (Command == SCTL_SET) {
@@ -60,11 +71,20 @@ intptr_t WINAPI SettingsControl(HANDLE Handle, FAR_SETTINGS_CONTROL_COMMANDS Com
         return TRUE;
     }
     if (Command == SCTL_GET) {
-        // Far answers only for a value of the type asked for.
+        // As Far's SQLite store answers: whatever the stored type, converted
+        // (a text read as a number is its leading digits or 0, a number
+        // read as a text its digits).
         auto It = H.Settings.find(Item->Name);
-        if (It == H.Settings.end() || It->second.Type != Item->Type) return FALSE;
-        if (Item->Type == FST_QWORD) Item->Number = It->second.Number;
-        if (Item->Type == FST_STRING) Item->String = It->second.String.c_str();
+        if (It == H.Settings.end()) return FALSE;
+        StoredValue &V = It->second;
+        if (Item->Type == FST_QWORD) {
+            Item->Number = V.Type == FST_QWORD ? V.Number : std::wcstoull(V.String.c_str(), nullptr, 10);
+        } else if (Item->Type == FST_STRING) {
+            if (V.Type == FST_QWORD) V.String = std::to_wstring(V.Number);
+            Item->String = V.String.c_str();
+        } else {
+            return FALSE;
+        }
         return TRUE;
     }
     return FALSE;
@@ -220,6 +240,11 @@ StoredValue Number(unsigned long long N)
 StoredValue String(const std::wstring &S)
 {
     return {FST_STRING, 0, S};
+}
+
+StoredValue Data()
+{
+    return {FST_DATA, 0, L"\x0102"};
 }
 
 }  // namespace far3fake

@@ -51,6 +51,7 @@ struct Host {
     // Settings store.
     std::map<std::wstring, StoredValue> Settings;
     bool RefuseSettings = false;  // SCTL_CREATE fails
+    bool RefuseList = false;      // SCTL_ENUM fails
     int SettingsCreated = 0, SettingsFreed = 0;
     std::vector<intptr_t> SettingsLocations;
     std::vector<GUID> SettingsGuids;
@@ -93,6 +94,7 @@ std::vector<std::wstring> NumberedMessages();
 // Settings of the store, for the tests' rows.
 StoredValue Number(unsigned long long N);
 StoredValue String(const std::wstring &S);
+StoredValue Data();  // a binary value
 
 }  // namespace far3fake
 
