@@ -6,7 +6,8 @@
 # plus one failure for an entry that failed beyond what its report shows (a
 # crash, a leak report, no report at all). An entry without a report counts
 # once: passed, failed, or skipped when CTest marked it so (a suite whose
-# host is absent, SKIP_RETURN_CODE).
+# host is absent, SKIP_RETURN_CODE); a skipped entry's own line saying why
+# ("skipped: ...", from CTest's log of the run) is printed.
 quorrel_ctest_count() {
     local dir=$1 log=$2
     local results=$dir/test-results name status report p f s
@@ -14,6 +15,7 @@ quorrel_ctest_count() {
         report=$results/$name.xml
         if [ "$status" = Skipped ]; then
             skipped=$((skipped + 1))
+            echo "== $name: $(quorrel_skip_reason "$dir" "$name")"
         elif [ -f "$report" ]; then
             read -r p f s < <(awk '
                 /<testcase / { open = 1; bad = 0; skip = /result="skipped"/
@@ -33,4 +35,12 @@ quorrel_ctest_count() {
         fi
     done < <(sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) \.*[ *]*\([A-Za-z][A-Za-z ]*[a-z]\).*/\1 \2/p' "$log" |
              sed 's/ Not Run$/ NotRun/; s/^\([^ ]*\) \([A-Za-z]*\).*/\1 \2/')
+}
+
+# The first "skipped: ..." line of an entry's output in CTest's log of the
+# last run of DIR.
+quorrel_skip_reason() {
+    awk -v name="$2" '
+        /^[0-9]+\/[0-9]+ Testing: / { here = ($3 == name); next }
+        here && /^skipped:/ { print; exit }' "$1/Testing/Temporary/LastTest.log" 2>/dev/null
 }

@@ -61,11 +61,22 @@ cat >"$work/counted/test-results/broken.xml" <<'XML'
     </testcase>
 </testsuites>
 XML
+mkdir -p "$work/counted/Testing/Temporary"
+cat >"$work/counted/Testing/Temporary/LastTest.log" <<LOG
+2/4 Testing: broken
+skipped: not this one
+3/4 Testing: e2e_far3
+Output:
+$skip_line
+4/4 Testing: dll_check
+LOG
 . "$source_dir/cmake/test-count.sh"
 passed=0 failed=0 skipped=0
-quorrel_ctest_count "$work/counted" "$work/counted/ctest.log"
+quorrel_ctest_count "$work/counted" "$work/counted/ctest.log" >"$work/counted/out"
 [ "$passed $failed $skipped" = "3 1 2" ] ||
     fail "counting: $passed passed, $failed failed, $skipped skipped; want 3, 1 and 2"
+[ "$(cat "$work/counted/out")" = "== e2e_far3: $skip_line" ] ||
+    fail "counting says [$(cat "$work/counted/out")], want the skipped suite's reason"
 
 [ $failures -eq 0 ] && echo "all cases passed"
 [ $failures -eq 0 ]
