@@ -7,16 +7,30 @@ namespace {
 
 using Panels = RealFar3Test;
 
+// The lines of the menu whose frame's title is Title, between its top and
+// bottom frame lines.
+std::vector<std::wstring> MenuLines(const Screen &S, const std::wstring &Title) {
+    std::vector<std::wstring> Lines;
+    int X, Y;
+    if (!S.Find(Title, &X, &Y)) return Lines;
+    while (X > 0 && S.Char(X, Y) != L'╔') X--;
+    for (int Row = Y + 1; Row < S.Height && S.Char(X, Row) != L'╚'; Row++) Lines.push_back(S.Row(Row));
+    return Lines;
+}
+
 TEST_F(Panels, ThePackageInstallsOurPluginAlone) {
     for (const wchar_t *Name : {L"Quorrel.dll", L"QuorrelEng.lng", L"QuorrelGer.lng", L"Quorrel.hlf",
                                 L"QuorrelGer.hlf", L"ReadMe.txt"})
         EXPECT_NE(GetFileAttributesW((Plugins + L"\\Quorrel\\" + Name).c_str()), INVALID_FILE_ATTRIBUTES)
             << "the package has no Quorrel\\" << Utf8(Name);
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(Keys(L"F11"));
-    ASSERT_TRUE(AwaitText(L"Plugin commands"));
-    // Far's information on the plugin of the menu's item: ours, from the package.
     Screen S;
+    ASSERT_TRUE(Keys(L"F11"));
+    ASSERT_TRUE(AwaitText(L"Plugin commands", &S));
+    const std::vector<std::wstring> Items = MenuLines(S, L"Plugin commands");
+    ASSERT_EQ(1u, Items.size()) << S.Dump();
+    EXPECT_NE(std::wstring::npos, Items[0].find(L"Quorrel")) << S.Dump();
+    // Far's information on the plugin of the menu's item: ours, from the package.
     ASSERT_TRUE(Keys(L"F3"));
     ASSERT_TRUE(AwaitText(L"Plugin information", &S));
     EXPECT_TRUE(S.Contains(L"Quorrel")) << S.Dump();
