@@ -1,7 +1,5 @@
 #include "RealFar3.h"
 
-#include "Chart.h"
-
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -175,11 +173,15 @@ void RealFar3Test::SetUp() {
 
 void RealFar3Test::TearDown() { Far.Kill(); }
 
+// Far with our plugins alone, no clock (on the panels, in the editor's
+// status line: screens taken a minute apart must match) and the test's profile.
+std::wstring RealFar3Test::CommandLine(const std::wstring &Arguments) const {
+    return Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) + L" -set:Screen.Clock=false " + Arguments +
+           L" -s " + Quoted(Profile);
+}
+
 testing::AssertionResult RealFar3Test::Start(const std::wstring &Options) {
-    // No clock (on the panels, in the editor's status line): screens taken
-    // a minute apart must match.
-    const std::wstring Line = Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) +
-                              L" -set:Screen.Clock=false " + Options + L" " + Quoted(FilesFolder()) + L" -s " + Quoted(Profile);
+    const std::wstring Line = CommandLine(Options + L" " + Quoted(FilesFolder()));
     if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
     return WaitScreen("Far's panels", [](const Screen &S) {
         return S.Char(0, 0) == L'╔' && S.Row(S.Height - 1).find(L"10Quit") != std::wstring::npos;
@@ -187,9 +189,7 @@ testing::AssertionResult RealFar3Test::Start(const std::wstring &Options) {
 }
 
 testing::AssertionResult RealFar3Test::StartEditor(const std::wstring &Path, const std::wstring &Options) {
-    const std::wstring Line = Quoted(FarFolder + L"\\Far.exe") + L" -p" + Quoted(Plugins) +
-                              L" -set:Screen.Clock=false " + Options + L" -e " + Quoted(Path) + L" -s " +
-                              Quoted(Profile);
+    const std::wstring Line = CommandLine(Options + L" -e " + Quoted(Path));
     if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
     return WaitScreen("Far's editor", [](const Screen &S) {
         return S.Row(S.Height - 1).find(L"2Save") != std::wstring::npos;

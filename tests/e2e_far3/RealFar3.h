@@ -49,9 +49,10 @@ protected:
     void TearDown() override;
 
     // Starts Far with the test's profile in the files folder, and waits
-    // for its panels. Options go before the profile's (-set:..., -e file).
+    // for its panels. Options: more of Far's (-set:Name=Value ...).
     testing::AssertionResult Start(const std::wstring &Options = L"");
-    // Far started on a file in its editor (-e), waiting for the editor.
+    // Far started on a file in its editor (-e), waiting for the editor; Esc
+    // there ends Far.
     testing::AssertionResult StartEditor(const std::wstring &File, const std::wstring &Options = L"");
     // F10 and its confirmation; Far must end with exit code 0.
     testing::AssertionResult Quit();
@@ -86,4 +87,7 @@ protected:
 
     std::wstring FarFolder, Plugins, Work, Profile;
     FarProcess Far;
+
+private:
+    std::wstring CommandLine(const std::wstring &Arguments) const;
 };
