@@ -88,17 +88,18 @@ struct Host {
 };
 
 // One host: started, opened Runs times, a share of the keys typed in each
-// opening, closed with Esc each time; false when it does not get that far.
+// opening, closed with Esc each time; false when it does not get that far,
+// said on standard output (standard error is the console the hosts draw on).
 bool Time(Host &H, const std::wstring &Folder, int Runs, int KeyCount) {
     FarProcess Program;
     if (!Program.Start(H.CommandLine, Folder)) {
-        std::fprintf(stderr, "quorrel-far3-timing: cannot start %s\n", Utf8(H.CommandLine).c_str());
+        std::printf("quorrel-far3-timing: cannot start %s\n", Utf8(H.CommandLine).c_str());
         return false;
     }
     const auto Panels = [](const Screen &S) { return S.Row(S.Height - 1).find(L"10Quit") != std::wstring::npos; };
     Reader.Close();
     if (PollUntil(Panels, 60000) < 0 || !Settle(300) || !Reader.Open()) {
-        std::fprintf(stderr, "quorrel-far3-timing: %s never showed its panels\n", H.Name.c_str());
+        std::printf("quorrel-far3-timing: %s never showed its panels\n", H.Name.c_str());
         return false;
     }
     const int KeysPerOpening = (KeyCount + Runs - 1) / Runs;
@@ -113,7 +114,7 @@ bool Time(Host &H, const std::wstring &Folder, int Runs, int KeyCount) {
         FarConsole::Press(L"Enter");
         const double Shown = PollUntil([&](const Screen &S) { return ChartShown(S, &V); });
         if (Shown < 0) {
-            std::fprintf(stderr, "quorrel-far3-timing: %s never showed the chart\n", H.Name.c_str());
+            std::printf("quorrel-far3-timing: %s never showed the chart\n", H.Name.c_str());
             return false;
         }
         H.Openings.push_back(Shown - Typed);
@@ -126,7 +127,7 @@ bool Time(Host &H, const std::wstring &Folder, int Runs, int KeyCount) {
             FarConsole::Press(Right ? L"Right" : L"Left");
             const double Drawn = PollUntil([&](const Screen &S) { return ChartShown(S, &V) && V.Code == Want; });
             if (Drawn < 0) {
-                std::fprintf(stderr, "quorrel-far3-timing: %s did not move to code %d\n", H.Name.c_str(), Want);
+                std::printf("quorrel-far3-timing: %s did not move to code %d\n", H.Name.c_str(), Want);
                 return false;
             }
             H.Keys.push_back(Drawn - KeyTyped);
