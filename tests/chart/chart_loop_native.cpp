@@ -35,7 +35,7 @@ protected:
         ResetChartUnits();
         ConsoleStart();
         SetUpChartState();
-        PushCellHook = CountPushedCell;
+        Screen.PushCellHook = CountPushedCell;
         PushedCells = 0;
         HookCalls[0] = HookCalls[1] = HookCalls[2] = 0;
         winsim::SetClipboardText("before");
@@ -175,7 +175,8 @@ TEST_F(ChartLoop, ConfirmThatCannotReachTheClipboardKeepsTheWindowOpen) {
         {"Enter", [] { Key(VK_RETURN, 13); }},
         {"Ctrl+Enter", [] { Ctrl(VK_RETURN, 10); }},
         {"double click", [] { DoubleClick(CellScreenX(65), CellScreenY(65)); }},
-        {"Ctrl+double click", [] { DoubleClick(CellScreenX(65), CellScreenY(65), LEFT_CTRL_PRESSED); }},
+        {"Ctrl+double click",
+         [] { DoubleClick(CellScreenX(65), CellScreenY(65), LEFT_CTRL_PRESSED); }},
     };
     for (const auto &Row : Rows) {
         SCOPED_TRACE(Row.Name);
@@ -197,7 +198,8 @@ TEST_F(ChartLoop, TypedCharacterSelectsItsLowestCodeWhenTypeModeIs0) {
         char Typed;
         uint8_t Expected;  // from 200
     } Rows[] = {
-        {"several codes: the lowest", [](int C) { return (unsigned char)(C < 128 ? C : 'e'); }, 'e', 'e'},
+        {"several codes: the lowest", [](int C) { return (unsigned char)(C < 128 ? C : 'e'); }, 'e',
+         'e'},
         {"no code: unchanged", [](int) { return (unsigned char)'e'; }, 'z', 200},
         {"only the last code", [](int C) { return (unsigned char)C; }, char(255), 255},
     };
@@ -492,7 +494,8 @@ void ScribblingHook() {
         for (int X = 20; X < 60; X++) winsim::SetCell(X, 10, '#', 0x4F);
         winsim::SetCursorPos(0, 0);
     } else {
-        ShotsDiffer = winsim::CursorPos().X != CursorShot.X || winsim::CursorPos().Y != CursorShot.Y;
+        ShotsDiffer =
+            winsim::CursorPos().X != CursorShot.X || winsim::CursorPos().Y != CursorShot.Y;
         for (size_t i = 0; i < Now.size(); i++)
             if (Now[i].Char.AsciiChar != WindowShot[i].Char.AsciiChar ||
                 Now[i].Attributes != WindowShot[i].Attributes)
@@ -622,7 +625,8 @@ TEST_F(ChartLoop, PeekShowsTheScreenUnderneathUntilAModifierIsReleased) {
     winsim::PushInput(KeyRecord(VK_MENU, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, true));
     winsim::PushInput(KeyRecord(VK_SHIFT, 0, All, true));
     Key(VK_RIGHT, 0, All);  // discarded while peeking
-    winsim::PushInput(KeyRecord(VK_SHIFT, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, false));  // ends the peek
+    winsim::PushInput(
+        KeyRecord(VK_SHIFT, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, false)); // ends the peek
     winsim::PushInput(KeyRecord(VK_MENU, 0, LEFT_CTRL_PRESSED, false));
     winsim::PushInput(KeyRecord(VK_CONTROL, 0, 0, false));
     Chart.LastChar = 10;
@@ -723,7 +727,7 @@ TEST_F(ChartLoop, InputThatKeepsFailingClosesTheWindowAsEscWould) {
         EXPECT_EQ(RunTestChart(), 0);
         winsim::ClearFailures();
         EXPECT_EQ(Chart.LastChar, R.Expected);
-        EXPECT_FALSE(PeekHeld);
+        EXPECT_FALSE(Input.PeekHeld);
         EXPECT_EQ(winsim::Title(), "Far");
         const std::vector<CHAR_INFO> After = winsim::Screen();
         for (size_t I = 0; I < Before.size(); I++)

@@ -101,16 +101,17 @@ TEST_F(UnicodeKeys, UnicodeLineOfACell)
 
 TEST_F(UnicodeKeys, F2SwitchesTheStatusRowAndIsRemembered)
 {
-    ScreenWidth = 80;
-    ScreenHeight = 25;
-    NewBuffer(DrawScreen);
+    Screen.ScreenWidth = 80;
+    Screen.ScreenHeight = 25;
+    NewBuffer(Screen.DrawScreen);
     CentreChart(Chart);
     auto StatusRow = [](const std::string &Entry) {
         DrawTestChart(0xB0, Entry);
         std::string Row;
         const int Y = Chart.ChartY + ChartLayout::StatusRow, Left = ChartLayout::TextColumn;
         for (int X = Left; X < Left + ChartLayout::UnicodeStatusWidth; X++)
-            Row += DrawScreen.Cells[Y * ScreenWidth + Chart.ChartX + X].Char.AsciiChar;
+            Row +=
+                Screen.DrawScreen.Cells[Y * Screen.ScreenWidth + Chart.ChartX + X].Char.AsciiChar;
         return Row.substr(0, Row.find_last_not_of(' ') + 1);
     };
     EXPECT_EQ("Char \xB0  Dec 176  Hex B0", StatusRow(""));
@@ -362,7 +363,8 @@ TEST_F(UnicodeKeys, HistoryOfChosenCharactersAndItsMenu)
     ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));
     EXPECT_EQ('x', Chart.LastChar) << "not in this table: the selection stays";
     EXPECT_EQ(std::vector<std::string>{"M40"}, DialogsShown());
-    EXPECT_EQ("A       U+0041 LATIN CAPITAL LETTER A", std::string(Host.Dialogs.back().Items[2].Data));
+    EXPECT_EQ("A       U+0041 LATIN CAPITAL LETTER A",
+              std::string(Host.Dialogs.back().Items[2].Data));
 
     Chart.CurrentTable = 0;
     ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));

@@ -10,9 +10,9 @@ class InputSim : public ::testing::Test {
 protected:
     void SetUp() override {
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
     }
-    void TearDown() override { ConsoleResetForTests(); }
+    void TearDown() override { ResetConsole(); }
 };
 
 TEST_F(InputSim, NoWaitOnAnEmptyQueueSleepsTwiceAndReportsIdle) {
@@ -56,7 +56,7 @@ TEST_F(InputSim, EachCallTakesExactlyOneEvent) {
 TEST_F(InputSim, NonNTTakesCharacterKeysThroughTheCharacterInput) {
     winsim::SetPlatformNT(false);
     ConsoleStart();
-    ASSERT_TRUE(NotNT);
+    ASSERT_TRUE(Screen.NotNT);
     struct Case {
         const char *Name;
         WORD Vk;
@@ -144,7 +144,7 @@ TEST_F(InputSim, IdleInputIsWaitedForOnTheInputHandle) {
     for (int EmptyWakes : {0, 3}) {
         SCOPED_TRACE(::testing::Message() << EmptyWakes << " wakes for nothing");
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
         ConsoleStart();
         for (int I = 0; I < EmptyWakes; I++) winsim::PushWakeOnWait();
         winsim::PushInputOnWait(KeyRecord(VK_RIGHT, 0, 0));
@@ -158,7 +158,7 @@ TEST_F(InputSim, IdleInputIsWaitedForOnTheInputHandle) {
 void AnotherReaderTakesOne() {
     INPUT_RECORD Record;
     DWORD Read = 0;
-    ReadConsoleInputA(InputHandle, &Record, 1, &Read);
+    ReadConsoleInputA(Screen.InputHandle, &Record, 1, &Read);
 }
 
 TEST_F(InputSim, OnlyTheRecordsTheReadReturnedAreHandedOut) {
@@ -193,7 +193,7 @@ TEST_F(InputSim, AKeyIsActedOnOnlyWhenItsReadTookIt) {
     for (const FailingCall &C : FailingInputCalls) {
         SCOPED_TRACE(C.Name);
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
         winsim::SetPlatformNT(!C.NotNT);
         ConsoleStart();
         for (int Key = 0; Key < 6; Key++) {
@@ -211,7 +211,7 @@ TEST_F(InputSim, AKeyIsActedOnOnlyWhenItsReadTookIt) {
     for (bool Polling : {true, false}) {
         SCOPED_TRACE(Polling ? "polling" : "read waiting");
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
         ConsoleStart();
         for (int Key = 0; Key < 6; Key++) {
             winsim::FailCall("PeekConsoleInputA", ERROR_ACCESS_DENIED, 1);
@@ -226,15 +226,15 @@ TEST_F(InputSim, InputThatKeepsFailingGivesEscAndReleasesTheModifiers) {
     for (const FailingCall &C : FailingInputCalls) {
         SCOPED_TRACE(C.Name);
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
         winsim::SetPlatformNT(!C.NotNT);
         ConsoleStart();
         if (C.Queued) winsim::PushInput(KeyRecord('B', 'b', 0));
-        CtrlDown = AltDown = ShiftDown = PeekHeld = true;
+        Input.CtrlDown = Input.AltDown = Input.ShiftDown = Input.PeekHeld = true;
         winsim::FailCall(C.Name);
         winsim::ResetCallCounts();
         EXPECT_EQ(ReadEvent(false), kbEsc);
-        EXPECT_FALSE(PeekHeld || CtrlDown || AltDown || ShiftDown);
+        EXPECT_FALSE(Input.PeekHeld || Input.CtrlDown || Input.AltDown || Input.ShiftDown);
         EXPECT_EQ(winsim::CallCount(C.Name), 5);
         EXPECT_EQ(winsim::TotalSleepMs(), 4u * 20u) << "a tenth of a second in all";
         // Lost for good: at once from now on.
@@ -252,8 +252,8 @@ TEST_F(InputSim, MouseRecordSetsTheStateWithSignExtendedPositions) {
     ConsoleStart();
     winsim::PushInput(MouseRecord(-1, 70000 - 65536, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK));
     EXPECT_EQ(ReadEvent(false), kbMouse);
-    EXPECT_EQ(MouseX, -1) << "positions are sign-extended";
-    EXPECT_EQ(MouseY, 70000 - 65536);
+    EXPECT_EQ(Input.MouseX, -1) << "positions are sign-extended";
+    EXPECT_EQ(Input.MouseY, 70000 - 65536);
     EXPECT_TRUE(MouseDoubleClick());
 }
 
@@ -261,7 +261,9 @@ TEST_F(InputSim, TranslateKeyTouchesNoConsole) {
     ConsoleStart();
     winsim::ResetCallCounts();
     for (int Vk = 0; Vk < 256; Vk++)
-        for (DWORD State = 0; State < 0x40; State += 3) TranslateKey(KeyRecord(WORD(Vk), 'x', State));
+        for (DWORD State = 0; State < 0x40; State += 3)
+            TranslateKey(KeyRecord(WORD(Vk), 'x', State), Input, Screen.NotNT,
+                         Screen.OutputCodePage);
     for (const char *Name : {"PeekConsoleInputA", "ReadConsoleInputA", "ReadConsoleA",
                              "GetConsoleOutputCP", "GetVersionExA", "Sleep"})
         EXPECT_EQ(winsim::CallCount(Name), 0) << Name;
