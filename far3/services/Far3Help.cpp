@@ -5,7 +5,6 @@
 
 const wchar_t *const HelpContents = L"Contents";
 const wchar_t *const HelpOptions = L"Options";
-const wchar_t *const HelpFar3 = L"Far3";
 
 bool ShowFar3Help(const wchar_t *Topic)
 {

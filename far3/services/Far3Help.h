@@ -5,7 +5,6 @@
 // Topics of the help files.
 extern const wchar_t *const HelpContents;  // "Contents"
 extern const wchar_t *const HelpOptions;   // "Options"
-extern const wchar_t *const HelpFar3;      // "Far3": what differs in Far 3
 
 // Shows a topic of our help (Contents when null); false when the host has
 // no ShowHelp or could not show it.
