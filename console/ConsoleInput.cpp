@@ -6,16 +6,6 @@
 
 InputState Input;
 
-void FollowModifiers(const INPUT_RECORD &Record, DecodeState &State) {
-    if (Record.EventType != KEY_EVENT) return;
-    const DWORD Keys = Record.Event.KeyEvent.dwControlKeyState;
-    State.CtrlDown = (Keys & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
-    State.AltDown = (Keys & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
-    State.ShiftDown = (Keys & SHIFT_PRESSED) != 0;
-    State.PeekHeld = State.CtrlDown && State.AltDown && State.ShiftDown;
-}
-
-
 namespace {
 
 const int BatchSize = InputState::BatchSize;

@@ -1,5 +1,7 @@
 // KeyTranslation: a key event into the program's key code, by rules tried
-// in order over tables of virtual keys, one table per modifier.
+// in order over tables of virtual keys, one table per modifier. Pure: it
+// reads nothing but the record and the decoding state handed in, so that a
+// front end with input records of its own (a Far 3 dialog) can use it.
 #include "Input.h"
 
 namespace {
@@ -136,6 +138,15 @@ bool Has(DWORD State, DWORD Bits) {
 }
 
 }  // namespace
+
+void FollowModifiers(const INPUT_RECORD &Record, DecodeState &State) {
+    if (Record.EventType != KEY_EVENT) return;
+    const DWORD Keys = Record.Event.KeyEvent.dwControlKeyState;
+    State.CtrlDown = (Keys & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
+    State.AltDown = (Keys & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
+    State.ShiftDown = (Keys & SHIFT_PRESSED) != 0;
+    State.PeekHeld = State.CtrlDown && State.AltDown && State.ShiftDown;
+}
 
 // The rules run in order; the first that yields a code ends the translation.
 int TranslateKey(const INPUT_RECORD &Event, DecodeState &Keys, bool NotNT, UINT CodePage) {
