@@ -15,6 +15,12 @@ namespace fs = std::filesystem;
 
 const char HostRootKey[] = "Software\\Far\\Plugins";
 
+std::string HostLower(std::string S)
+{
+    for (char &Ch : S) Ch = char(std::tolower(static_cast<unsigned char>(Ch)));
+    return S;
+}
+
 namespace {
 
 struct PluginEntry {
@@ -30,12 +36,6 @@ struct PluginEntry {
 std::deque<PluginEntry> Plugins;
 std::string Language = "English";
 std::vector<unsigned char> RecordStorage;
-
-std::string Lower(std::string S)
-{
-    for (char &Ch : S) Ch = char(std::tolower(static_cast<unsigned char>(Ch)));
-    return S;
-}
 
 std::string Trim(const std::string &S)
 {
@@ -74,7 +74,7 @@ bool LanguageNames(const std::string &Line, std::string &Name, std::string &Nati
 {
     std::string T = Trim(Line);
     const std::string Key = ".language=";
-    if (Lower(T.substr(0, Key.size())) != Key) return false;
+    if (HostLower(T.substr(0, Key.size())) != Key) return false;
     std::string Rest = T.substr(Key.size());
     size_t Comma = Rest.find(',');
     Name = Trim(Rest.substr(0, Comma));
@@ -100,7 +100,7 @@ std::string FindLanguageFile(const std::string &ModuleName, const std::string &E
     fs::path Folder = fs::u8path(ModuleFolder(ModuleName));
     for (fs::directory_iterator It(Folder, Error), End; !Error && It != End;
          It.increment(Error)) {
-        if (Lower(It->path().extension().u8string()) == Extension)
+        if (HostLower(It->path().extension().u8string()) == Extension)
             Files.push_back(It->path().u8string());
     }
     std::sort(Files.begin(), Files.end());
@@ -108,8 +108,8 @@ std::string FindLanguageFile(const std::string &ModuleName, const std::string &E
     for (const std::string &File : Files) {
         std::string Name, Native;
         if (!FileLanguage(File, Name, Native)) continue;
-        if (Lower(Name) == Lower(Wanted) || Lower(Native) == Lower(Wanted)) return File;
-        if (English.empty() && Lower(Name) == "english") English = File;
+        if (HostLower(Name) == HostLower(Wanted) || HostLower(Native) == HostLower(Wanted)) return File;
+        if (English.empty() && HostLower(Name) == "english") English = File;
         if (First.empty()) First = File;
     }
     return !English.empty() ? English : First;
