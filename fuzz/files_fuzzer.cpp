@@ -92,8 +92,12 @@ void HelpFile(const std::string &File) {
                     if (Link.Start < 0 || Link.Length < 0 ||
                         size_t(Link.Start) + size_t(Link.Length) > Line.Text.size())
                         Fail("a link outside its line");
-                for (int Width : {1, 7, 76}) WrapHelpLine(Line, Width);
+                for (int Width : {1, 7, 76}) WrapHelpLine(Line, Width, 3);
             }
+        for (int Width : {1, 7, 69})
+            for (const HelpLine &Line : LayOutHelpText(Topic.Body, Width))
+                if (Line.Text.size() > size_t(Width) || Line.Kinds.size() != Line.Text.size())
+                    Fail("a laid-out help line wider than the window, or its kinds amiss");
     }
 }
 
