@@ -7,6 +7,8 @@
 #include "CodeTables.h"
 #include "Messages.h"
 
+#include <vector>
+
 std::string DescribeCellByte(uint8_t CellByte, bool Long)
 {
     const CellCharacter C = CellCharacterOf(CellByte);
@@ -28,10 +30,51 @@ std::string DescribeCellByte(uint8_t CellByte, bool Long)
     return Line;
 }
 
+namespace {
+
+// Words From to To of a line split at its blanks, joined again.
+std::string Words(const std::vector<std::string> &Split, size_t From, size_t To)
+{
+    std::string Text;
+    for (size_t I = From; I < To; I++) Text += (I > From ? " " : "") + Split[I];
+    return Text;
+}
+
+}  // namespace
+
+std::string ShortenLine(const std::string &Line, size_t Width)
+{
+    if (Line.size() <= Width) return Line;
+    std::vector<std::string> Split(1);
+    for (char Ch : Line) {
+        if (Ch == ' ')
+            Split.emplace_back();
+        else
+            Split.back() += Ch;
+    }
+    const size_t Count = Split.size();
+    auto Shortened = [&](size_t Head, size_t Tail) {
+        return Words(Split, 0, Head) + ".." + Words(Split, Count - Tail, Count);
+    };
+    size_t Head = 1, Tail = 0;
+    bool HeadFits = true, TailFits = true, TailsTurn = true;
+    while (Head + Tail < Count && (HeadFits || TailFits)) {
+        const bool AtTail = TailsTurn ? TailFits : !HeadFits;
+        TailsTurn = !TailsTurn;
+        const size_t NextHead = Head + (AtTail ? 0 : 1), NextTail = Tail + (AtTail ? 1 : 0);
+        if (Shortened(NextHead, NextTail).size() <= Width) {
+            Head = NextHead;
+            Tail = NextTail;
+        } else {
+            (AtTail ? TailFits : HeadFits) = false;
+        }
+    }
+    return Tail > 0 ? Shortened(Head, Tail) : Line.substr(0, Width);
+}
+
 std::string FormatUnicodeStatus(uint8_t Code)
 {
-    std::string Line = DescribeCellByte(MapCode(Code), false);
+    const std::string Line = DescribeCellByte(MapCode(Code), false);
     if (Line.empty()) return FormatStatus(Code);
-    if (Line.size() > UnicodeStatusWidth) Line.resize(UnicodeStatusWidth);
-    return Line;
+    return ShortenLine(Line, UnicodeStatusWidth);
 }

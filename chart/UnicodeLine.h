@@ -19,8 +19,15 @@ constexpr size_t UnicodeStatusWidth = 33;
 // draws as the arrow). Empty when the code page does not convert the byte.
 std::string DescribeCellByte(uint8_t CellByte, bool Long);
 
-// The F2 status line for a code of the current table, cut to fit inside
-// the frame; message 1's status text where the byte has no Unicode.
+// A line too long for Width keeps what tells it apart, its beginning and
+// its end: its first word (the code point) and as many whole words from the
+// end and the beginning as fit, taken in turn, with ".." for the words left
+// out ("U+00E9 LATIN SMALL..E WITH ACUTE"). When not even its last word fits
+// beside the first, it is cut at Width.
+std::string ShortenLine(const std::string &Line, size_t Width);
+
+// The F2 status line for a code of the current table, shortened to fit
+// inside the frame; message 1's status text where the byte has no Unicode.
 std::string FormatUnicodeStatus(uint8_t Code);
 
 #endif
