@@ -20,6 +20,7 @@ namespace {
 const int TitleMsg = 23;
 const int FirstLabelMsg = 24;
 const int CopyMsg = 34;
+const int NotShownMsg = 42;
 const int CancelMsg = 20;
 
 const int FormCount = 10;
@@ -40,6 +41,22 @@ int ShownLength(const std::string &Text)
     return Length;
 }
 
+// The Windows table holds each ANSI code as the console's OEM byte that
+// CharToOemBuffA gives, and a code that the OEM code page lacks as '?' or a
+// look-alike ('S' for S with caron): the cell then shows another character
+// than the code's in the ANSI code page. A control code's glyph counts (the
+// console draws OEM 0x15 as the section sign). The other tables say nothing
+// of the code page their codes come from.
+bool ConsoleShowsCode(uint8_t Code)
+{
+    if (CurrentTable != 1) return true;
+    const char Ansi = char(Code);
+    WCHAR Wanted;
+    if (MultiByteToWideChar(CP_ACP, 0, &Ansi, 1, &Wanted, 1) != 1) return true;
+    const CellCharacter Cell = CellCharacterOf(MapCode(Code));
+    return !Cell.Known || Cell.CodePoint == Wanted || Cell.Glyph == Wanted;
+}
+
 }  // namespace
 
 std::vector<CharForm> CharForms(uint8_t Code)
@@ -48,18 +65,25 @@ std::vector<CharForm> CharForms(uint8_t Code)
     const uint8_t Copied = CopyMode ? Code : Shown;
     const CellCharacter C = CellCharacterOf(Shown);
     const bool Windows = CurrentTable == 1;
-    std::vector<CharForm> Forms = {
-        {FirstLabelMsg + 0, Copied ? std::string(1, char(Copied)) : std::string()},
-        {FirstLabelMsg + 1, FormatDigits(Code, 10)},
-        {FirstLabelMsg + 2, FormatDigits(Code, 16, 2)},
-        {FirstLabelMsg + 3, FormatDigits(Code, 8)},
-        {FirstLabelMsg + 4, C.Known ? FormatCodePoint(C.CodePoint) : std::string()},
-        {FirstLabelMsg + 5, C.Known ? CharName(C.CodePoint) : std::string()},
-        {FirstLabelMsg + 6, C.Known ? FormatUtf8(C.CodePoint) : std::string()},
-        {FirstLabelMsg + 7, C.Known ? FormatHtml(C.CodePoint) : std::string()},
-        {FirstLabelMsg + 8, FormatCEscape(Code)},
-        {FirstLabelMsg + 9, FormatAltKeystroke(Windows ? Code : Shown, Windows)},
+    // Each form shows what it copies, but for the character (below).
+    auto Form = [](int Label, const std::string &Value) {
+        return CharForm{Label, Value, Value};
     };
+    std::vector<CharForm> Forms = {
+        Form(FirstLabelMsg + 0, Copied ? std::string(1, char(Copied)) : std::string()),
+        Form(FirstLabelMsg + 1, FormatDigits(Code, 10)),
+        Form(FirstLabelMsg + 2, FormatDigits(Code, 16, 2)),
+        Form(FirstLabelMsg + 3, FormatDigits(Code, 8)),
+        Form(FirstLabelMsg + 4, C.Known ? FormatCodePoint(C.CodePoint) : std::string()),
+        Form(FirstLabelMsg + 5, C.Known ? CharName(C.CodePoint) : std::string()),
+        Form(FirstLabelMsg + 6, C.Known ? FormatUtf8(C.CodePoint) : std::string()),
+        Form(FirstLabelMsg + 7, C.Known ? FormatHtml(C.CodePoint) : std::string()),
+        Form(FirstLabelMsg + 8, FormatCEscape(Code)),
+        Form(FirstLabelMsg + 9, FormatAltKeystroke(Windows ? Code : Shown, Windows)),
+    };
+    Forms[0].Shown = !ConsoleShowsCode(Code) ? std::string(Msg(NotShownMsg))
+                     : Shown                 ? std::string(1, char(Shown))
+                                             : std::string();
     return Forms;
 }
 
@@ -79,7 +103,7 @@ void ShowDetails()
     const int ValueColumn = 4 + LabelWidth + 2;  // after "( ) " and the label
     int TextWidth = MaxInt(MinTextWidth, int(Heading.size()));
     for (const CharForm &F : Forms)
-        TextWidth = MaxInt(TextWidth, ValueColumn + int(F.Value.size()));
+        TextWidth = MaxInt(TextWidth, ValueColumn + int(F.Shown.size()));
     if (ScreenWidth > 0) TextWidth = MinInt(TextWidth, MaxInt(ScreenWidth - 10, MinTextWidth));
 
     DialogItemInit Inits[ItemCount] = {
@@ -96,14 +120,14 @@ void ShowDetails()
 
     std::vector<FarDialogItem> Items(ItemCount);
     BuildDialogItems(Inits, ItemCount, Items.data(), FirstFormItem + LastForm, CopyItem);
-    const std::string Shown = LiteralAmpersands(Heading.substr(0, size_t(TextWidth)));
+    const std::string Shown = LiteralAmpersands(ShortenLine(Heading, size_t(TextWidth)));
     lstrcpynA(Items[HeadingItem].Data, Shown.c_str(), sizeof(Items[HeadingItem].Data));
     const size_t ValueRoom = size_t(MaxInt(TextWidth - ValueColumn, 0));
     for (int K = 0; K < FormCount; K++) {
         FarDialogItem &Item = Items[size_t(FirstFormItem + K)];
         std::string Text = Item.Data;
         Text.append(size_t(MaxInt(ValueColumn - 4 - ShownLength(Text), 0)), ' ');
-        Text += LiteralAmpersands(Forms[size_t(K)].Value.substr(0, ValueRoom));
+        Text += LiteralAmpersands(Forms[size_t(K)].Shown.substr(0, ValueRoom));
         lstrcpynA(Item.Data, Text.c_str(), sizeof(Item.Data));
         Item.Selected = K == LastForm ? -1 : 0;
     }
