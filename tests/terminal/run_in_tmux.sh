@@ -12,6 +12,10 @@ build_dir=$(realpath "$2")
 report=$3
 run="$source_dir/run"
 export QUORREL_RUN_BUILD=$build_dir
+# The suites' Wine prefix (as CTest gives the others), never the one a
+# user's ./run keeps its settings in.
+export QUORREL_RUN_WINEPREFIX=$build_dir/wineprefix
+user_prefix=$build_dir/wineprefix-run
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorrel-terminal.XXXXXX")
 socket=quorrel-test-$$
@@ -169,12 +173,32 @@ a_run_without_a_terminal_says_so() {
     expect_in "$work/out" "there is no console to draw on"
 }
 
+# The plugin's settings as a Wine prefix's registry holds them, once its
+# Wine has written them out.
+quorrel_settings() {
+    [ -d "$1" ] && WINEPREFIX=$1 wineserver -w 2>/dev/null
+    sed -n '/^\[Software\\\\Far\\\\Plugins\\\\Quorrel/,/^$/p' "$1/user.reg" 2>/dev/null
+}
+user_settings=$(quorrel_settings "$user_prefix")
+
+# The checks' runs keep to the suites' prefix; what a user's ./run finds
+# in its own is as it was before them (run last).
+the_checks_leave_the_users_settings_alone() {
+    start "$run --report --set LastChar=201 --keys Esc > $work/out"
+    expect_status 0 || return 1
+    quorrel_settings "$QUORREL_RUN_WINEPREFIX" | grep -q '"LastChar"=dword:000000c9' ||
+        { why="LastChar 201 is not in the suites' prefix"; return 1; }
+    [ "$(quorrel_settings "$user_prefix")" = "$user_settings" ] ||
+        { why="the settings in $user_prefix changed"; return 1; }
+}
+
 # --- the report --------------------------------------------------------------
 
 checks="ctrl_c_in_the_chart_copies_and_the_program_goes_on ctrl_c_in_the_editor_is_a_key
 the_first_frame_covers_what_the_terminal_showed
 the_panels_follow_the_terminal_size_and_redraw_after_the_chart
-run_builds_quietly_and_speaks_of_itself a_run_without_a_terminal_says_so"
+run_builds_quietly_and_speaks_of_itself a_run_without_a_terminal_says_so
+the_checks_leave_the_users_settings_alone"
 xml_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g' -e 's/"/\&quot;/g' | tr '\n' ' '; }
 mkdir -p "$(dirname "$report")"
 failures=0
