@@ -53,7 +53,8 @@ wait_gone() {
         sleep 0.3
     done
 }
-# Starts a command line in a fresh 80x25 pane; its exit code goes to $work/exit.
+# Starts a command line in a fresh pane, 80x25 unless given; its exit code
+# goes to $work/exit: start COMMAND [COLS ROWS]
 start() {
     tm kill-server 2>/dev/null
     # A server of its own for each check: a new session must not land in
@@ -61,7 +62,7 @@ start() {
     starts=$((starts + 1))
     socket=quorrel-test-$$-$starts
     rm -f "$work/exit" "$work/out"
-    tm -f /dev/null new-session -d -s t -x 80 -y 25 "bash --norc --noprofile"
+    tm -f /dev/null new-session -d -s t -x "${2:-80}" -y "${3:-25}" "bash --norc --noprofile"
     tm set-option -t t status off
     tm send-keys -t t "cd $(printf '%q' "$source_dir"); $1; echo \$? > $work/exit" Enter
 }
@@ -131,6 +132,24 @@ the_first_frame_covers_what_the_terminal_showed() {
         return 1
     fi
     keys F10
+    expect_status 0 || return 1
+    # The alternate screen is gone, and what the terminal showed is back.
+    wait_for "LEFTOVER" 10
+}
+
+# At any size the first frame fills the terminal from its top row (Wine's
+# console drew it from wherever the cursor stood, below ./run's line).
+the_first_frame_from_the_editor_fills_a_larger_terminal() {
+    start "$run --from editor --editor-line abc" 100 30
+    wait_for "Char:" || return 1
+    local top bottom
+    top=$(row 0)
+    bottom=$(row 29)
+    [[ $top == " quorrel.txt"* ]] || { why="row 0 shows: $top"; return 1; }
+    [[ $bottom == *10Quit* ]] || { why="row 29 shows: $bottom"; return 1; }
+    keys Escape
+    wait_gone "Char:" || return 1
+    keys F10 F10
     expect_status 0
 }
 
@@ -195,7 +214,7 @@ the_checks_leave_the_users_settings_alone() {
 # --- the report --------------------------------------------------------------
 
 checks="ctrl_c_in_the_chart_copies_and_the_program_goes_on ctrl_c_in_the_editor_is_a_key
-the_first_frame_covers_what_the_terminal_showed
+the_first_frame_covers_what_the_terminal_showed the_first_frame_from_the_editor_fills_a_larger_terminal
 the_panels_follow_the_terminal_size_and_redraw_after_the_chart
 run_builds_quietly_and_speaks_of_itself a_run_without_a_terminal_says_so
 the_checks_leave_the_users_settings_alone"
