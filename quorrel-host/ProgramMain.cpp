@@ -320,7 +320,7 @@ int main(int argc, char **argv)
     HostCloseEditor();
 
     Place Start = PlaceOf(Options.From);
-    if (!Options.Report) ShowControlGlyphsUnderWine(ThePlugin.Module.Module);
+    ShowControlGlyphsUnderWine(ThePlugin.Module.Module);
     if (Scripted) RunScripted(Start);
     LiftTimeout();
 #ifdef _WIN32

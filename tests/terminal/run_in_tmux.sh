@@ -100,9 +100,15 @@ panels_fill() {  # panels_fill COLS ROWS
 # --- the checks --------------------------------------------------------------
 
 # Ctrl+J, the line feed, is the terminal's Ctrl+Enter: it appends and closes.
+# A scripted run waiting for keys draws the chart as an interactive one does:
+# its control codes as glyphs, every row once.
 ctrl_c_in_the_chart_copies_and_the_program_goes_on() {
     start "$run --report --set LastChar=65 --clipboard '' > $work/out"
     wait_for "Char: A" || return 1
+    wait_for "║  ☺☻♥♦♣♠•◘○◙" 5 || return 1
+    local titles
+    titles=$(screen | grep -c "═ Quorrel ═")
+    [ "$titles" = 1 ] || { why="the chart's title row shows $titles times"; return 1; }
     # In one write: the terminal must not drop the Right still waiting when ^C comes.
     tm send-keys -t t Right C-c
     sleep 1
