@@ -71,6 +71,11 @@ bool ParseLngText(const std::string &FileText, std::string &Language,
 // case-insensitively); English, then the first file found, as fallbacks.
 // Empty when there is none.
 std::string FindLngFile(const std::string &ModuleName, const std::string &Language);
+// The languages of the .lng files beside the module, in the order of the
+// files' names: "English", or a name with its own ("German (Deutsch)").
+std::vector<std::string> ModuleLanguages(const std::string &ModuleName);
+// Whether a .lng file beside the module is in the language (either name).
+bool ModuleHasLanguage(const std::string &ModuleName, const std::string &Language);
 // The language for messages and help (default "English"). A change reloads
 // the messages at the next GetMsg; earlier pointers then become invalid.
 void HostSetLanguage(const std::string &Name);
