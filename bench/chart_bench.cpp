@@ -9,14 +9,13 @@
 //         -DQUORREL_BENCH=ON
 //   cmake --build build/bench --target quorrel_bench && build/bench/quorrel_bench
 #include "ChartLoop.h"
-#include "ChartWindow.h"
+#include "ChartView.h"
 #include "CodeTables.h"
 #include "Console.h"
 #include "HostInfo.h"
 #include "InputRecords.h"
 #include "Messages.h"
 #include "Settings.h"
-#include "UnicodeSettings.h"
 
 #include <benchmark/benchmark.h>
 #include <winsim.h>
@@ -33,6 +32,11 @@ const char *const ConsoleCalls[] = {
     "WaitForSingleObject",  "GetConsoleTitleA",         "SetConsoleTitleA",
     "GetConsoleOutputCP",   "GetNumberOfConsoleInputEvents"};
 
+// The chart and what it shows, as an opening sets them up.
+ChartState Chart;
+ChartLook Look;
+const ChartHooks NoHooks;
+
 int CountConsoleCalls() {
     int Total = 0;
     for (const char *Name : ConsoleCalls) Total += winsim::CallCount(Name);
@@ -44,25 +48,23 @@ int CountConsoleCalls() {
 void SetUpConsole(int Width, int Height) {
     winsim::Reset();
     ConsoleResetForTests();
-    CodeTablesResetForTests();
-    ChartWindowResetForTests();
-    ChartLoopResetForTests();
+    Chart = ChartState();
     winsim::SetConsoleSize(Width, Height);
     winsim::FillScreen('.', 0x1B);
     ConsoleStart();
-    PluginTitle = "Quorrel";
-    TitleSuffix = " - Far";
-    StatusFormat = "%c  %3d  %02Xh";
-    IdentityTableName = "OEM (console)";
-    WindowsTableName = "Windows";
-    DecimalPrompt = "Dec: ";
-    HexPrompt = "Hex: ";
-    TextColor = FrameColor = TitleColor = 0x70;
-    InputColor = 0x30;
-    TypeMode = 1;
-    LastChar = 65;
-    InitCodeTables();
-    CurrentTable = 0;
+    Look.Texts.PluginTitle = "Quorrel";
+    Look.Texts.TitleSuffix = " - Far";
+    Look.Texts.StatusFormat = "%c  %3d  %02Xh";
+    Look.Texts.IdentityTableName = "OEM (console)";
+    Look.Texts.WindowsTableName = "Windows";
+    Look.Texts.DecimalPrompt = "Dec: ";
+    Look.Texts.HexPrompt = "Hex: ";
+    Look.Colors.TextColor = Look.Colors.FrameColor = Look.Colors.TitleColor = 0x70;
+    Look.Colors.InputColor = 0x30;
+    Chart.TypeMode = Typing::Decimal;
+    Chart.LastChar = 65;
+    InitCodeTables(Chart, Look.Texts);
+    Chart.CurrentTable = 0;
 }
 
 void TearDown() {
@@ -72,15 +74,16 @@ void TearDown() {
 // One turn's drawing as the loop does it.
 void Frame(uint8_t Code) {
     ResetDrawScreen();
-    DrawChart(Code, "");
+    Chart.LastChar = Code;
+    DrawChart(Chart, Look);
     FlushScreen();
 }
 
 void OpenChart(const benchmark::State &State) {
     SetUpConsole(int(State.range(0)), int(State.range(1)));
-    OpenScreen(PluginTitle + TitleSuffix);
-    CentreChart();
-    Frame(LastChar);
+    OpenScreen(Look.Texts.PluginTitle + Look.Texts.TitleSuffix);
+    CentreChart(Chart);
+    Frame(Chart.LastChar);
 }
 
 // The selection moves every frame: the status row changes, so each frame
@@ -104,12 +107,12 @@ const char *WINAPI UnicodeLineMsg(int, int MsgId) {
 
 void BM_UnicodeStatusFrame(benchmark::State &State) {
     HostInfo.GetMsg = UnicodeLineMsg;
-    UnicodeStatus = true;
+    Chart.UnicodeStatus = true;
     OpenChart(State);
     uint8_t Code = 0;
     for (auto _ : State) Frame(Code++);
     CloseScreen();
-    UnicodeStatus = false;
+    Chart.UnicodeStatus = false;
     HostInfo.GetMsg = nullptr;
     TearDown();
 }
@@ -117,10 +120,10 @@ void BM_UnicodeStatusFrame(benchmark::State &State) {
 // The window moves one column per frame, right and back (Alt+Right, Alt+Left).
 void BM_MovingWindow(benchmark::State &State) {
     OpenChart(State);
-    const int Home = ChartX;
+    const int Home = Chart.ChartX;
     for (auto _ : State) {
-        ChartX = ChartX == Home ? Home + 1 : Home;
-        Frame(LastChar);
+        Chart.ChartX = Chart.ChartX == Home ? Home + 1 : Home;
+        Frame(Chart.LastChar);
     }
     CloseScreen();
     TearDown();
@@ -131,11 +134,10 @@ void BM_MovingWindow(benchmark::State &State) {
 void BM_Opening(benchmark::State &State) {
     SetUpConsole(int(State.range(0)), int(State.range(1)));
     for (auto _ : State) {
-        OpenScreen(PluginTitle + TitleSuffix);
-        CentreChart();
-        Frame(LastChar);
-        CursorTo(LastChar % 32 + 2, LastChar / 32 + 3);
-        BlockCursor();
+        OpenScreen(Look.Texts.PluginTitle + Look.Texts.TitleSuffix);
+        CentreChart(Chart);
+        Frame(Chart.LastChar);
+        PlaceCursor(Chart, Look);
         State.PauseTiming();
         CloseScreen();
         State.ResumeTiming();
@@ -159,10 +161,10 @@ void BM_QueuedKeys(benchmark::State &State) {
             winsim::PushInput(KeyRecord(Vk, 0, 0, false));
         }
         winsim::PushInput(KeyRecord(VK_ESCAPE, 27, 0, true));
-        OpenScreen(PluginTitle + TitleSuffix);
+        OpenScreen(Look.Texts.PluginTitle + Look.Texts.TitleSuffix);
         winsim::ResetCallCounts();
         State.ResumeTiming();
-        ChartLoop();
+        ChartLoop(Chart, Look, NoHooks);
         State.PauseTiming();
         Calls += CountConsoleCalls();
         Runs++;

@@ -1,45 +1,35 @@
-// ChartLoop: the chart window's interaction loop, its hooks and its result.
+// ChartLoop: the chart window on the console, from opening the screen to
+// closing it: input read and mapped through the key table, the action
+// applied to the chart's state, the view drawn again.
 #ifndef QUORREL_CHARTLOOP_H
 #define QUORREL_CHARTLOOP_H
 
-#include <cstdint>
-#include <string>
+#include "ChartState.h"
+#include "ChartView.h"
 
-typedef void (*ChartHookProc)();
-extern ChartHookProc HelpHook, TableMenuHook, OptionsHook;
-
-// Mouse actions.
-enum MouseAction : uint8_t {
-    maNone = 0,
-    maClose = 1,
-    maDrag = 2,
-    maTableMenu = 3,
-    maSelect = 4,
-    maConfirm = 5,
-    maConfirmAppend = 6,
+// What the window calls of its host for help (F1), the code-table menu
+// (Shift+F8, a release on the table's name) and the options (F11,
+// Ctrl+F11); a null one does nothing.
+struct ChartHooks {
+    void (*Help)() = nullptr;
+    void (*TableMenu)(ChartState &) = nullptr;
+    void (*Options)() = nullptr;
 };
 
-// State of one run of the loop.
-extern std::string EntryText;
-extern uint8_t CellRow, CellCol;
-extern uint8_t Choice;
-extern bool Dragging;
-extern int32_t GrabX, GrabY;
+// Opens the console screen, runs the loop, closes the screen; the chosen
+// character (S.Choice), or 0 when the screen could not be opened or the
+// window closed without a choice.
+ChartChar RunChart(ChartState &S, const ChartLook &Look, const ChartHooks &Hooks);
+// The loop itself, on a screen already open.
+ChartChar ChartLoop(ChartState &S, const ChartLook &Look, const ChartHooks &Hooks);
 
-uint8_t RunChart();
-uint8_t ChartLoop();
-MouseAction ChartMouse();
-bool InArea(int X1, int X2, int Y1, int Y2);
-void ParseDecCode(const std::string &Text, uint8_t &Code);
-void ParseHexCode(const std::string &Text, uint8_t &Code);
-void CodeToCell();
-void CellToCode();
-void AddEntryChar(int Key);
-// Both say whether the character reached the clipboard.
-bool CopyChoice();
-bool AppendChoice();
+// One key (or mouse event) as the window takes it: through the key table to
+// the chart's state, or carried out here. True when it closes the window.
+bool TakeKey(ChartState &S, const ChartHooks &Hooks, int Key);
 
-// Back to load-time state (for tests).
-void ChartLoopResetForTests();
+// Both put the chosen character on the clipboard (replacing or appending to
+// its text) and say whether it got there.
+bool CopyChoice(ChartState &S);
+bool AppendChoice(ChartState &S);
 
 #endif

@@ -1,34 +1,25 @@
-// CodeTables: the list of code tables (built-in and the host's), the current
-// table, its lookups and switching.
+// CodeTables: the chart's code tables in the Far 1.x edition: the identity,
+// the Windows table in the console's OEM code page, then the host's tables;
+// and the table an opening starts on.
 #ifndef QUORREL_CODETABLES_H
 #define QUORREL_CODETABLES_H
 
-#include <cstdint>
+#include "ChartState.h"
+#include "Messages.h"
+
 #include <string>
 
-struct CodeTableEntry {
-    unsigned char Table[256];
-    std::string Name;
-};
-
+// The list holds at most this many tables; the host's beyond it are left out.
 constexpr int MaxCodeTables = 40;
-extern CodeTableEntry CodeTables[MaxCodeTables];
-extern uint8_t CodeTableCount;
-extern uint8_t CurrentTable;
 
-void InitCodeTables();
-bool AddCodeTable(const std::string &Name, const unsigned char *Table);
-void LoadHostCodeTables();
+// The two built-in tables, named by the message file; the host's follow.
+void InitCodeTables(ChartState &S, const MessageTexts &Texts);
+// False when the list is full.
+bool AddCodeTable(ChartState &S, const std::string &Name, const unsigned char *Table);
+// Appends the host's tables and chooses the table the opening starts on:
+// the editor's own when opened from the editor, else the identity.
+void LoadHostCodeTables(ChartState &S, int OpenFrom);
+// Whether the editor shows its text in the Windows (ANSI) table.
 bool EditorUsesWindowsTable();
-const std::string &CodeTableName(int Index);
-unsigned char MapCode(unsigned char Code);
-// The 256 characters MapCode gives, in code order.
-const unsigned char *CodeMap();
-void FindCodeForChar(unsigned char Ch);
-void NextCodeTable();
-void PrevCodeTable();
-void ToggleWindowsTable();
-
-void CodeTablesResetForTests();
 
 #endif

@@ -3,6 +3,8 @@
 #ifndef QUORREL_DETAILSDIALOG_H
 #define QUORREL_DETAILSDIALOG_H
 
+#include "ChartState.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,14 +26,11 @@ struct CharForm {
 // escape of the code, and the Alt keystroke that types the character in
 // Windows (Alt+0NNN of the code on the Windows table, Alt+NNN of the
 // console's byte on the others).
-std::vector<CharForm> CharForms(uint8_t Code);
+std::vector<CharForm> CharForms(const ChartState &S, uint8_t Code);
 
-// Shows the dialog for LastChar over the chart; after the copy button the
-// chosen form goes to the clipboard and the character to the history. The
-// form chosen last is chosen again at the next F3.
-void ShowDetails();
-
-// Back to load-time state (for tests).
-void DetailsDialogResetForTests();
+// Shows the dialog for the selected code over the chart; after the copy
+// button the chosen form goes to the clipboard and the character to the
+// history. The form chosen last (LastForm) is chosen again at the next F3.
+void ShowDetails(ChartState &S);
 
 #endif

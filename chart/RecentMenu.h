@@ -2,20 +2,18 @@
 #ifndef QUORREL_RECENTMENU_H
 #define QUORREL_RECENTMENU_H
 
-#include <cstdint>
-#include <string>
+#include "ChartState.h"
 
-// The lowest code of the current table that shows the character, or -1.
-int CodeOfChar(uint8_t Char);
+#include <string>
 
 // One menu line: the character, its code in the current table (blank when
 // the table lacks it) and its Unicode line, as it is (the menu doubles its
 // ampersands).
-std::string RecentMenuLine(uint8_t Char);
+std::string RecentMenuLine(const ChartState &S, ChartChar Char);
 
 // The host's menu of RecentChars, newest first. Choosing one selects its
 // code in the current table, or says that the table lacks it; with no
 // history a notice says so.
-void ShowRecentMenu();
+void ShowRecentMenu(ChartState &S);
 
 #endif

@@ -6,7 +6,15 @@
 // fourth conversion would read past the arguments.
 #include "StatusFormat.h"
 
+#include "ChartLayout.h"
+
+#include <windows.h>
+
 namespace {
+
+// Used when the message file's status format is not one wsprintfA can take
+// safely with three integers.
+const char BuiltInStatusFormat[] = "%c  %3d  %02Xh";
 
 bool IsDigit(char C)
 {
@@ -50,4 +58,17 @@ bool StatusFormatIsSafe(const char *Format)
         if (++Conversions > 3) return false;
     }
     return true;
+}
+
+std::string FormatStatus(const ChartState &S, uint8_t Code, const char *Format)
+{
+    int Ch = uint8_t(MapCode(S, Code));
+    if (Ch == 0) Ch = ' ';
+    if (!StatusFormatIsSafe(Format)) Format = BuiltInStatusFormat;
+    char Buffer[1025];  // wsprintfA writes up to 1024 characters and the zero
+    // On failure it writes nothing: the buffer holds whatever was there.
+    const int Length = wsprintfA(Buffer, Format, Ch, int(Code), int(Code));
+    std::string Status(Buffer, size_t(Length > 0 ? Length : 0));
+    if (Status.size() > size_t(ChartLayout::StatusWidth)) Status.resize(ChartLayout::StatusWidth);
+    return Status;
 }

@@ -2,6 +2,8 @@
 #ifndef QUORREL_TABLEMENU_H
 #define QUORREL_TABLEMENU_H
 
-void CodeTableMenu();
+#include "ChartState.h"
+
+void CodeTableMenu(ChartState &S);
 
 #endif

@@ -1,17 +1,15 @@
 // UnicodeLine: the code point, name and glyph of a cell as one line.
 #include "UnicodeLine.h"
 
-#include "CharInfo.h"
 #include "CharNames.h"
-#include "ChartWindow.h"
-#include "CodeTables.h"
+#include "ChartLayout.h"
 #include "Messages.h"
 
 #include <vector>
 
-std::string DescribeCellByte(uint8_t CellByte, bool Long)
+std::string DescribeCell(const ChartState &S, ChartChar Cell, bool Long)
 {
-    const CellCharacter C = CellCharacterOf(CellByte);
+    const CellCharacter C = CharacterOfCell(S, Cell);
     if (!C.Known) return std::string();
     std::string Line = FormatCodePoint(C.CodePoint);
     std::string Name = CharName(C.CodePoint);
@@ -26,7 +24,7 @@ std::string DescribeCellByte(uint8_t CellByte, bool Long)
     }
     if (!Name.empty()) Line += " " + Name;
     // The console draws the byte itself as the glyph: writing it shows it.
-    if (C.Glyph != C.CodePoint) Line += Msg(22) + std::string(1, char(CellByte));
+    if (C.Glyph != C.CodePoint) Line += Msg(MsgShownAs) + std::string(1, char(Cell));
     return Line;
 }
 
@@ -72,9 +70,8 @@ std::string ShortenLine(const std::string &Line, size_t Width)
     return Tail > 0 ? Shortened(Head, Tail) : Line.substr(0, Width);
 }
 
-std::string FormatUnicodeStatus(uint8_t Code)
+std::string FormatUnicodeStatus(const ChartState &S, uint8_t Code)
 {
-    const std::string Line = DescribeCellByte(MapCode(Code), false);
-    if (Line.empty()) return FormatStatus(Code);
-    return ShortenLine(Line, UnicodeStatusWidth);
+    return ShortenLine(DescribeCell(S, MapCode(S, Code), false),
+                       size_t(ChartLayout::UnicodeStatusWidth));
 }

@@ -3,21 +3,19 @@
 #ifndef QUORREL_UNICODELINE_H
 #define QUORREL_UNICODELINE_H
 
+#include "ChartState.h"
+
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
-// The status row's room inside the frame, from the text's start to the
-// right side of the frame.
-constexpr size_t UnicodeStatusWidth = 33;
-
-// What the console shows for a byte of its output code page:
+// What the console shows for a cell's character:
 // "U+00E9 LATIN SMALL LETTER E WITH ACUTE". A control code goes by its
 // short form ("U+001B ESC"), or with Long by its name and short form
 // ("U+001B ESCAPE (ESC)"); where the console draws a glyph for it, message
-// 22 and the byte itself follow (", shown as " and 0x1B, which the console
-// draws as the arrow). Empty when the code page does not convert the byte.
-std::string DescribeCellByte(uint8_t CellByte, bool Long);
+// 22 and the character itself follow (", shown as " and 0x1B, which the
+// console draws as the arrow). Empty when the code page does not convert
+// the character.
+std::string DescribeCell(const ChartState &S, ChartChar Cell, bool Long);
 
 // A line too long for Width keeps what tells it apart, its beginning and
 // its end: its first word (the code point) and as many whole words from the
@@ -27,7 +25,7 @@ std::string DescribeCellByte(uint8_t CellByte, bool Long);
 std::string ShortenLine(const std::string &Line, size_t Width);
 
 // The F2 status line for a code of the current table, shortened to fit
-// inside the frame; message 1's status text where the byte has no Unicode.
-std::string FormatUnicodeStatus(uint8_t Code);
+// inside the frame; empty where the character has no Unicode.
+std::string FormatUnicodeStatus(const ChartState &S, uint8_t Code);
 
 #endif

@@ -8,7 +8,7 @@
 //      the palette), a type, a length and that many bytes; the plugin loads
 //      its settings and colours from them, and the settings must come out
 //      in range
-#include "ChartWindow.h"
+#include "ChartView.h"
 #include "CodeTables.h"
 #include "Console.h"
 #include "Help.h"
@@ -58,24 +58,27 @@ void MessageFile(const std::string &File) {
     Info.Dialog = Dialog;
     Info.Text = Text;
     CopyStartupInfo(&Info);
-    LoadMessages();
-    InitCodeTables();
+    ChartLook Look;
+    Look.Texts = LoadMessages();
+    ChartState Chart;
+    InitCodeTables(Chart, Look.Texts);
 
     ConsoleStart();
-    OpenScreen(PluginTitle + TitleSuffix);
-    CentreChart();
+    OpenScreen(Look.Texts.PluginTitle + Look.Texts.TitleSuffix);
+    CentreChart(Chart);
     for (int Mode = 0; Mode < 3; Mode++) {
-        TypeMode = Mode;
-        DrawChart(uint8_t(Mode * 100), Mode ? "12" : "");
+        Chart.TypeMode = Typing(Mode);
+        Chart.LastChar = uint8_t(Mode * 100);
+        Chart.EntryText = Mode ? "12" : "";
+        DrawChart(Chart, Look);
     }
-    for (int Code = 0; Code < 256; Code++) FormatStatus(uint8_t(Code));
+    for (int Code = 0; Code < 256; Code++) FormatStatus(Chart, uint8_t(Code), Look.Texts.StatusFormat);
     CloseScreen();
     RunOptionsDialog();
     PluginHelp();
     ConsoleEnd();
     ConsoleResetForTests();
-    MessagesResetForTests();
-    HostInfoResetForTests();
+    std::memset(&HostInfo, 0, sizeof(HostInfo));
 }
 
 void HelpFile(const std::string &File) {
@@ -105,12 +108,12 @@ void RegistryValues(const uint8_t *Data, size_t Size) {
     static const char *const Names[8] = {"LastChar",       "PasteMode",       "TypeMode",
                                          "CopyMode",       "ShowEditorChar", "ShowCmdlineChar",
                                          "ShowWinTable",   "CurrentPalette"};
-    const std::string Settings = std::string(RootKey) + "\\Quorrel";
+    const std::string SettingsPath = std::string(RootKey) + "\\Quorrel";
     while (Size >= 3) {
         const size_t Length = std::min<size_t>(Data[2], Size - 3);
         const std::vector<BYTE> Bytes(Data + 3, Data + 3 + Length);
         const int Name = Data[0] % 8;
-        winsim::RegPut(Name == 7 ? "Software\\Far\\Colors" : Settings, Names[Name], Data[1] % 12,
+        winsim::RegPut(Name == 7 ? "Software\\Far\\Colors" : SettingsPath, Names[Name], Data[1] % 12,
                        Bytes);
         Data += 3 + Length;
         Size -= 3 + Length;
@@ -118,9 +121,9 @@ void RegistryValues(const uint8_t *Data, size_t Size) {
     MakeSettingsKey(RootKey);
     LoadSettings();
     ReadPaletteColors();
-    if (PasteMode < 0 || PasteMode > 2 || TypeMode < 0 || TypeMode > 2)
+    if (Settings.PasteMode < 0 || Settings.PasteMode > 2 || Settings.TypeMode < 0 || Settings.TypeMode > 2)
         Fail("a mode out of range");
-    SettingsResetForTests();
+    Settings = PluginSettings();
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 //           control keys; a mouse event: x, y, buttons and flags (bits 0-1
 //           buttons, 2-4 MOUSE_MOVED, DOUBLE_CLICK, MOUSE_WHEELED)
 #include "ChartLoop.h"
-#include "ChartWindow.h"
+#include "ChartView.h"
 #include "CodeTables.h"
 #include "Console.h"
 #include "Exchange.h"
@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -93,16 +94,12 @@ void OutOfCalls() {
     winsim::SetCallLimit(CallsPerRefill, OutOfCalls);
 }
 
+// The module's state as when it is loaded.
 void ResetPlugin() {
     ConsoleResetForTests();
-    HostInfoResetForTests();
-    MessagesResetForTests();
-    SettingsResetForTests();
-    ExchangeResetForTests();
-    CodeTablesResetForTests();
-    ChartWindowResetForTests();
-    ChartLoopResetForTests();
-    ExportsResetForTests();
+    std::memset(&HostInfo, 0, sizeof(HostInfo));
+    Settings = PluginSettings();
+    Chart = ChartState();
 }
 
 }  // namespace
@@ -135,12 +132,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
     const int Full = int(sizeof(PluginStartupInfo));
     SetStartupInfo(HostStartupInfo(Module, Console & 0x40 ? StartupInfoWithShowHelp - 1 : Full));
     const int32_t Modes[4] = {0, 1, 2, 1}, PasteModes[4] = {0, 1, 2, 0};
-    TypeMode = Modes[Opening >> 2 & 3];
-    CopyMode = Opening & 0x10;
-    PasteMode = PasteModes[Opening >> 5 & 3];
-    ShowWinTable = Opening & 0x80;
-    ShowEditorChar = Console & 0x08;
-    ShowCmdlineChar = Console & 0x10;
+    Settings.TypeMode = Typing(Modes[Opening >> 2 & 3]);
+    Settings.CopyMode = Opening & 0x10;
+    Settings.PasteMode = Paste(PasteModes[Opening >> 5 & 3]);
+    Settings.ShowWinTable = Opening & 0x80;
+    Settings.ShowEditorChar = Console & 0x08;
+    Settings.ShowCmdlineChar = Console & 0x10;
 
     for (size_t I = 0; I < Count; I++) winsim::PushInput(Record(Data + 2 + 4 * I));
     for (int I = 0; I < 4; I++) winsim::PushInput(KeyRecord(VK_ESCAPE, 27, 0));

@@ -117,14 +117,10 @@ int BreakKeyIndex(const int *BreakKeys, const HostKey &Key)
     return -1;
 }
 
-}  // namespace
-
-void HostQueueMenu(int Result) { Scripts.push_back(Result); }
-const std::vector<MenuCall> &HostMenuCalls() { return Calls; }
-
-int WINAPI HostMenu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, const char *Title,
+// What the plugin asked for, as the tests read it back.
+MenuCall RecordCall(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, const char *Title,
                     const char *Bottom, const char *HelpTopic, const int *BreakKeys,
-                    int *BreakCode, const FarMenuItem *Item, int ItemsNumber)
+                    const int *BreakCode, const FarMenuItem *Item, int ItemsNumber)
 {
     MenuCall Call;
     Call.PluginNumber = PluginNumber;
@@ -142,22 +138,12 @@ int WINAPI HostMenu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, 
     Call.HelpTopic = HelpTopic ? HelpTopic : "";
     if (Item && ItemsNumber > 0) Call.Items.assign(Item, Item + ItemsNumber);
     Call.Result = -1;
-    if (BreakCode) *BreakCode = -1;
+    return Call;
+}
 
-    if (!Scripts.empty()) {
-        Call.Result = Scripts.front();
-        Scripts.pop_front();
-        Calls.push_back(Call);
-        return Call.Result;
-    }
-    if (!Item || ItemsNumber <= 0) {
-        Calls.push_back(Call);
-        return -1;
-    }
-
-    MenuState M;
-    M.Title = Call.Title;
-    M.Bottom = Call.Bottom;
+// The items' texts, separators and check marks; the widest text.
+int TakeItems(MenuState &M, const FarMenuItem *Item, int ItemsNumber)
+{
     int Longest = 0;
     for (int I = 0; I < ItemsNumber; I++) {
         std::string Text(Item[I].Text, strnlen(Item[I].Text, sizeof(Item[I].Text)));
@@ -166,104 +152,148 @@ int WINAPI HostMenu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, 
         M.Checked.push_back(Item[I].Checked != 0);
         Longest = std::max(Longest, int(StripHotkey(Text).size()));
     }
-    // Hotkeys: a letter marked with '&'; with FMENU_AUTOHIGHLIGHT the others
-    // get the first letter or digit of their text that no item has yet.
+    return Longest;
+}
+
+// Hotkeys: a letter marked with '&'; with AutoHighlight the others get the
+// first letter or digit of their text that no item has yet.
+void AssignHotkeys(MenuState &M, bool AutoHighlight)
+{
+    const size_t Count = M.Texts.size();
     std::string Used;
-    for (int I = 0; I < ItemsNumber; I++) {
-        char Hot = M.Separators[size_t(I)] ? 0 : HotkeyOf(M.Texts[size_t(I)]);
+    for (size_t I = 0; I < Count; I++) {
+        char Hot = M.Separators[I] ? 0 : HotkeyOf(M.Texts[I]);
         M.Hotkeys.push_back(Hot);
         if (Hot) Used += char(std::tolower(static_cast<unsigned char>(Hot)));
     }
-    if (Flags & FMENU_AUTOHIGHLIGHT)
-        for (int I = 0; I < ItemsNumber; I++) {
-            if (M.Hotkeys[size_t(I)] || M.Separators[size_t(I)]) continue;
-            for (char Ch : StripHotkey(M.Texts[size_t(I)])) {
-                char Low = char(std::tolower(static_cast<unsigned char>(Ch)));
-                if (std::isalnum(static_cast<unsigned char>(Ch)) &&
-                    Used.find(Low) == std::string::npos) {
-                    M.Hotkeys[size_t(I)] = Ch;
-                    Used += Low;
-                    break;
-                }
-            }
-        }
-
-    int ScreenW = HostScreenWidth(), ScreenH = HostScreenHeight();
-    M.Width = std::max({Longest + 6, int(M.Title.size()) + 6, int(M.Bottom.size()) + 6, 12});
-    M.Width = std::min(M.Width, std::max(ScreenW - 2, 8));
-    int MaxRows = std::max(ScreenH - 4, 1);
-    if (MaxHeight > 0) MaxRows = std::min(MaxRows, MaxHeight);
-    M.Rows = std::min(ItemsNumber, MaxRows);
-    int Height = M.Rows + 2;
-    M.X0 = X < 0 ? std::max(0, (ScreenW - M.Width) / 2) : X;
-    M.Y0 = Y < 0 ? std::max(0, (ScreenH - Height) / 2) : Y;
-
-    M.Selected = -1;
-    for (int I = 0; I < ItemsNumber && M.Selected < 0; I++)
-        if (Item[I].Selected && Selectable(M, I)) M.Selected = I;
-    for (int I = 0; I < ItemsNumber && M.Selected < 0; I++)
-        if (Selectable(M, I)) M.Selected = I;
-    M.Top = 0;
-    if (M.Selected < 0) {
-        Calls.push_back(Call);
-        return -1;  // nothing but separators
-    }
-    bool Wrap = (Flags & FMENU_WRAPMODE) != 0;
-    std::string Module = HostPluginModuleName(PluginNumber);
-
-    SavedArea Area = HostSaveArea(M.X0, M.Y0, M.X0 + M.Width + 1, M.Y0 + Height);
-    int Result = -1;
-    for (;;) {
-        ScrollToSelection(M);
-        DrawMenu(M);
-        HostKey Key;
-        if (!HostReadKey(Key)) break;
-        bool Plain = !Key.Ctrl && !Key.Alt && !Key.Shift;
-        int Break = BreakKeyIndex(BreakKeys, Key);
-        if (Break >= 0) {
-            if (BreakCode) *BreakCode = Break;
-            Result = M.Selected;
-            break;
-        }
-        if (Key.Vk == VK_ESCAPE || (Key.Vk == VK_F10 && Plain)) break;
-        if (Key.Vk == VK_RETURN) {
-            Result = M.Selected;
-            break;
-        }
-        if (Key.Vk == VK_F1 && Plain) {
-            if (!Call.HelpTopic.empty()) HostRunHelp(Module, Call.HelpTopic);
-            continue;
-        }
-        if (Key.Vk == VK_UP || Key.Vk == VK_LEFT) {
-            Step(M, -1, Wrap);
-        } else if (Key.Vk == VK_DOWN || Key.Vk == VK_RIGHT) {
-            Step(M, 1, Wrap);
-        } else if (Key.Vk == VK_HOME || Key.Vk == VK_PRIOR) {
-            int Target = Key.Vk == VK_HOME ? 0 : std::max(0, M.Selected - (M.Rows - 1));
-            SelectNear(M, Target, 1);
-        } else if (Key.Vk == VK_END || Key.Vk == VK_NEXT) {
-            int Target = Key.Vk == VK_END ? ItemsNumber - 1
-                                          : std::min(ItemsNumber - 1, M.Selected + (M.Rows - 1));
-            SelectNear(M, Target, -1);
-        } else if (Key.Ch > ' ' && !Key.Ctrl) {
-            // A hotkey chooses its item at once, as in Far.
-            int Found = -1;
-            for (int I = 0; I < ItemsNumber && Found < 0; I++)
-                if (M.Hotkeys[size_t(I)] &&
-                    std::tolower(static_cast<unsigned char>(M.Hotkeys[size_t(I)])) ==
-                        std::tolower(Key.Ch))
-                    Found = I;
-            if (Found >= 0) {
-                M.Selected = Found;
-                Result = Found;
+    if (!AutoHighlight) return;
+    for (size_t I = 0; I < Count; I++) {
+        if (M.Hotkeys[I] || M.Separators[I]) continue;
+        for (char Ch : StripHotkey(M.Texts[I])) {
+            char Low = char(std::tolower(static_cast<unsigned char>(Ch)));
+            if (std::isalnum(static_cast<unsigned char>(Ch)) && Used.find(Low) == std::string::npos) {
+                M.Hotkeys[I] = Ch;
+                Used += Low;
                 break;
             }
         }
     }
-    HostRestoreArea(Area);
-    Call.Result = Result;
+}
+
+// Size and place on the screen: as wide as the widest text or title, as
+// many rows as fit; centred where X or Y is -1.
+void PlaceMenu(MenuState &M, int Longest, int X, int Y, int MaxHeight)
+{
+    const int ScreenW = HostScreenWidth(), ScreenH = HostScreenHeight();
+    M.Width = std::max({Longest + 6, int(M.Title.size()) + 6, int(M.Bottom.size()) + 6, 12});
+    M.Width = std::min(M.Width, std::max(ScreenW - 2, 8));
+    int MaxRows = std::max(ScreenH - 4, 1);
+    if (MaxHeight > 0) MaxRows = std::min(MaxRows, MaxHeight);
+    M.Rows = std::min(int(M.Texts.size()), MaxRows);
+    const int Height = M.Rows + 2;
+    M.X0 = X < 0 ? std::max(0, (ScreenW - M.Width) / 2) : X;
+    M.Y0 = Y < 0 ? std::max(0, (ScreenH - Height) / 2) : Y;
+    M.Top = 0;
+}
+
+// The first selectable item marked selected, else the first selectable one;
+// false when there is none (nothing but separators).
+bool SelectFirst(MenuState &M, const FarMenuItem *Item)
+{
+    const int Count = int(M.Texts.size());
+    M.Selected = -1;
+    for (int I = 0; I < Count && M.Selected < 0; I++)
+        if (Item[I].Selected && Selectable(M, I)) M.Selected = I;
+    for (int I = 0; I < Count && M.Selected < 0; I++)
+        if (Selectable(M, I)) M.Selected = I;
+    return M.Selected >= 0;
+}
+
+// The item whose hotkey is Ch, or -1.
+int HotkeyItem(const MenuState &M, int Ch)
+{
+    for (size_t I = 0; I < M.Hotkeys.size(); I++)
+        if (M.Hotkeys[I] && std::tolower(static_cast<unsigned char>(M.Hotkeys[I])) == std::tolower(Ch))
+            return int(I);
+    return -1;
+}
+
+// Draws the menu and takes keys until an item is chosen (its index) or the
+// menu is left (-1). A break key chooses the selected item and reports its
+// own index in BreakCode.
+int RunMenu(MenuState &M, DWORD Flags, const int *BreakKeys, int *BreakCode,
+            const std::string &HelpTopic, const std::string &Module)
+{
+    const bool Wrap = (Flags & FMENU_WRAPMODE) != 0;
+    const int Count = int(M.Texts.size());
+    for (;;) {
+        ScrollToSelection(M);
+        DrawMenu(M);
+        HostKey Key;
+        if (!HostReadKey(Key)) return -1;
+        const bool Plain = !Key.Ctrl && !Key.Alt && !Key.Shift;
+        const int Break = BreakKeyIndex(BreakKeys, Key);
+        if (Break >= 0) {
+            if (BreakCode) *BreakCode = Break;
+            return M.Selected;
+        }
+        if (Key.Vk == VK_ESCAPE || (Key.Vk == VK_F10 && Plain)) return -1;
+        if (Key.Vk == VK_RETURN) return M.Selected;
+        if (Key.Vk == VK_F1 && Plain) {
+            if (!HelpTopic.empty()) HostRunHelp(Module, HelpTopic);
+        } else if (Key.Vk == VK_UP || Key.Vk == VK_LEFT) {
+            Step(M, -1, Wrap);
+        } else if (Key.Vk == VK_DOWN || Key.Vk == VK_RIGHT) {
+            Step(M, 1, Wrap);
+        } else if (Key.Vk == VK_HOME || Key.Vk == VK_PRIOR) {
+            const int Target = Key.Vk == VK_HOME ? 0 : std::max(0, M.Selected - (M.Rows - 1));
+            SelectNear(M, Target, 1);
+        } else if (Key.Vk == VK_END || Key.Vk == VK_NEXT) {
+            const int Target =
+                Key.Vk == VK_END ? Count - 1 : std::min(Count - 1, M.Selected + (M.Rows - 1));
+            SelectNear(M, Target, -1);
+        } else if (Key.Ch > ' ' && !Key.Ctrl) {
+            // A hotkey chooses its item at once, as in Far.
+            const int Found = HotkeyItem(M, Key.Ch);
+            if (Found >= 0) {
+                M.Selected = Found;
+                return Found;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void HostQueueMenu(int Result) { Scripts.push_back(Result); }
+const std::vector<MenuCall> &HostMenuCalls() { return Calls; }
+
+int WINAPI HostMenu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, const char *Title,
+                    const char *Bottom, const char *HelpTopic, const int *BreakKeys,
+                    int *BreakCode, const FarMenuItem *Item, int ItemsNumber)
+{
+    MenuCall Call = RecordCall(PluginNumber, X, Y, MaxHeight, Flags, Title, Bottom, HelpTopic,
+                               BreakKeys, BreakCode, Item, ItemsNumber);
+    if (BreakCode) *BreakCode = -1;
+    if (!Scripts.empty()) {
+        Call.Result = Scripts.front();
+        Scripts.pop_front();
+    } else if (Item && ItemsNumber > 0) {
+        MenuState M;
+        M.Title = Call.Title;
+        M.Bottom = Call.Bottom;
+        const int Longest = TakeItems(M, Item, ItemsNumber);
+        AssignHotkeys(M, (Flags & FMENU_AUTOHIGHLIGHT) != 0);
+        PlaceMenu(M, Longest, X, Y, MaxHeight);
+        if (SelectFirst(M, Item)) {
+            SavedArea Area = HostSaveArea(M.X0, M.Y0, M.X0 + M.Width + 1, M.Y0 + M.Rows + 2);
+            Call.Result = RunMenu(M, Flags, BreakKeys, BreakCode, Call.HelpTopic,
+                                  HostPluginModuleName(PluginNumber));
+            HostRestoreArea(Area);
+        }
+    }
     Calls.push_back(Call);
-    return Result;
+    return Call.Result;
 }
 
 void HostMenuReset()

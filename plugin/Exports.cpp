@@ -6,13 +6,30 @@
 #include "CodeTables.h"
 #include "Console.h"
 #include "Exchange.h"
+#include "Help.h"
 #include "HostInfo.h"
 #include "Messages.h"
 #include "OptionsDialog.h"
 #include "Settings.h"
+#include "TableMenu.h"
 #include "UnicodeSettings.h"
 
+ChartState Chart;
+
+namespace {
+
+// The host reads the menu strings after GetPluginInfo has returned.
 const char *MenuString = nullptr;
+
+const ChartHooks Hooks = [] {
+    ChartHooks H;
+    H.Help = PluginHelp;
+    H.TableMenu = CodeTableMenu;
+    H.Options = ShowOptions;
+    return H;
+}();
+
+}  // namespace
 
 extern "C" {
 
@@ -20,13 +37,14 @@ void WINAPI SetStartupInfo(const PluginStartupInfo *Info)
 {
     CopyStartupInfo(Info);
     MakeSettingsKey(HostInfo.RootKey);
+    Chart.LastChar = LoadLastChar();
     LoadSettings();
-    LoadUnicodeSettings();
+    LoadUnicodeSettings(Chart);
 }
 
 void WINAPI GetPluginInfo(PluginInfo *Info)
 {
-    MenuString = Msg(0);
+    MenuString = Msg(MsgTitle);
     Info->StructSize = sizeof(PluginInfo);
     Info->Flags = PF_EDITOR | PF_VIEWER;
     Info->PluginMenuStrings = &MenuString;
@@ -39,15 +57,17 @@ HANDLE WINAPI OpenPlugin(int From, INT_PTR /*Item*/)
 {
     // Without a console there is no chart to show and nothing to type into.
     if (!ConsoleAvailable()) return INVALID_HANDLE_VALUE;
-    OpenFrom = From;
-    LoadMessages();
-    ReadPaletteColors();
-    InitCodeTables();
-    LoadHostCodeTables();
-    PickStartChar();
-    uint8_t Result = RunChart();
-    DeliverResult(Result);
-    WriteSetting("LastChar", LastChar);
+    ChartLook Look;
+    Look.Texts = LoadMessages();
+    Look.Colors = ReadPaletteColors();
+    InitCodeTables(Chart, Look.Texts);
+    LoadHostCodeTables(Chart, From);
+    UseChartOptions(Chart);
+    const int Start = PickStartChar(From);
+    if (Start >= 0) Chart.LastChar = uint8_t(Start);
+    const ChartChar Choice = RunChart(Chart, Look, Hooks);
+    DeliverResult(uint8_t(Choice), From);
+    SaveLastChar(Chart.LastChar);
     return INVALID_HANDLE_VALUE;
 }
 
@@ -57,8 +77,3 @@ int WINAPI Configure(int /*ItemNumber*/)
 }
 
 }  // extern "C"
-
-void ExportsResetForTests()
-{
-    MenuString = nullptr;
-}

@@ -1,12 +1,8 @@
-// StartUp: the start-up block that assigns the four hooks.
+// StartUp: the start-up block that assigns the console library's hook.
 #include "StartUp.h"
 
-#include "ChartLoop.h"
 #include "Console.h"
-#include "Help.h"
 #include "HostInfo.h"
-#include "OptionsDialog.h"
-#include "TableMenu.h"
 
 void PutCell(int X, int Y, int Color, const char *Str)
 {
@@ -15,8 +11,5 @@ void PutCell(int X, int Y, int Color, const char *Str)
 
 void QuorrelStart()
 {
-    HelpHook = PluginHelp;
-    TableMenuHook = CodeTableMenu;
-    OptionsHook = ShowOptions;
     PushCellHook = PutCell;
 }

@@ -1,5 +1,5 @@
-// StartUp: the start-up block, which wires the hooks of the console library
-// and the chart window to the plugin's own procedures.
+// StartUp: the start-up block, which wires the console library's hook to
+// the host's text service.
 #ifndef QUORREL_STARTUP_H
 #define QUORREL_STARTUP_H
 

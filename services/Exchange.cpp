@@ -13,14 +13,6 @@
 
 namespace {
 
-// Ctrl+Q, then the character: the editor inserts the key after Ctrl+Q
-// literally, so control characters arrive as characters. Record 2's
-// character is filled in before each use.
-INPUT_RECORD QuoteCharRecords[2] = {
-    KeyRecord('Q', 0x11, LEFT_CTRL_PRESSED),
-    KeyRecord(VK_RIGHT, 0, 0),
-};
-
 const int CmdLineBufferSize = 1540;
 
 // The clipboard's first line may be any length; what is typed stops where
@@ -39,12 +31,11 @@ bool ClipboardTextToType(std::string &Line)
 
 }  // namespace
 
-void PickStartChar()
+int PickStartChar(int OpenFrom)
 {
-    if (OpenFrom == OPEN_EDITOR && ShowEditorChar)
-        LastChar = EditorCharAtCursor();
-    else if (OpenFrom == OPEN_PLUGINSMENU && ShowCmdlineChar)
-        LastChar = CmdLineCharAtCursor();
+    if (OpenFrom == OPEN_EDITOR && Settings.ShowEditorChar) return EditorCharAtCursor();
+    if (OpenFrom == OPEN_PLUGINSMENU && Settings.ShowCmdlineChar) return CmdLineCharAtCursor();
+    return -1;
 }
 
 unsigned char EditorCharAtCursor()
@@ -74,15 +65,14 @@ unsigned char CmdLineCharAtCursor()
     return static_cast<unsigned char>(Buffer[Pos]);
 }
 
-void DeliverResult(unsigned char Choice)
+void DeliverResult(unsigned char Choice, int OpenFrom)
 {
     if (Choice == 0) return;
     if (OpenFrom != OPEN_PLUGINSMENU && OpenFrom != OPEN_EDITOR) return;
-    // PasteMode 1 types the character, 2 the clipboard's first line, others nothing.
     std::string Text(1, static_cast<char>(Choice));
-    if (PasteMode == 2) {
+    if (Settings.PasteMode == Paste::ClipboardLine) {
         if (!ClipboardTextToType(Text)) return;
-    } else if (PasteMode != 1) {
+    } else if (Settings.PasteMode != Paste::Character) {
         return;
     }
     if (OpenFrom == OPEN_PLUGINSMENU)
@@ -93,7 +83,7 @@ void DeliverResult(unsigned char Choice)
 
 void EditorPutText(const std::string &S)
 {
-    if (CopyMode) {
+    if (Settings.CopyMode) {
         for (char Ch : S) TypeChar(static_cast<unsigned char>(Ch));
         return;
     }
@@ -110,14 +100,15 @@ void CmdLineInsert(const std::string &S)
     HostInfo.Control(INVALID_HANDLE_VALUE, FCTL_INSERTCMDLINE, &Text[0]);
 }
 
+// Ctrl+Q, then the character: the editor inserts the key after Ctrl+Q
+// literally, so control characters arrive as characters.
 void TypeChar(unsigned char Ch)
 {
-    QuoteCharRecords[1].Event.KeyEvent.uChar.UnicodeChar = Ch;
+    const INPUT_RECORD Records[2] = {
+        KeyRecord('Q', 0x11, LEFT_CTRL_PRESSED),
+        KeyRecord(VK_RIGHT, Ch, 0),
+    };
     DWORD Written = 0;
-    WriteConsoleInputA(InputHandle, QuoteCharRecords, 2, &Written);
+    WriteConsoleInputA(InputHandle, Records, 2, &Written);
 }
 
-void ExchangeResetForTests()
-{
-    QuoteCharRecords[1].Event.KeyEvent.uChar.UnicodeChar = 0;
-}

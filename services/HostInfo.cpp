@@ -1,10 +1,9 @@
-// HostInfo: the copy of the host's startup record and the opening's origin.
+// HostInfo: the copy of the host's startup record.
 #include "HostInfo.h"
 
 #include <cstring>
 
 PluginStartupInfo HostInfo;
-int OpenFrom = 0;
 
 namespace {
 
@@ -57,10 +56,4 @@ void CopyStartupInfo(const PluginStartupInfo *Info)
 void RequestHostFlush()
 {
     if (HostInfo.Text) HostInfo.Text(0, 0, 0, nullptr);
-}
-
-void HostInfoResetForTests()
-{
-    std::memset(&HostInfo, 0, sizeof(HostInfo));
-    OpenFrom = 0;
 }

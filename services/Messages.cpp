@@ -1,16 +1,7 @@
-// Messages: texts from the host's message file and the message variables.
+// Messages: texts from the host's message file.
 #include "Messages.h"
 
 #include "HostInfo.h"
-
-std::string PluginTitle;
-std::string TitleSuffix;
-const char *StatusFormat = nullptr;
-const char *TableMenuTitle = nullptr;
-std::string IdentityTableName;
-std::string WindowsTableName;
-std::string DecimalPrompt;
-std::string HexPrompt;
 
 const char *Msg(int Number)
 {
@@ -19,26 +10,15 @@ const char *Msg(int Number)
     return Text ? Text : "";
 }
 
-void LoadMessages()
+MessageTexts LoadMessages()
 {
-    PluginTitle = Msg(0);
-    TitleSuffix = " - Far";
-    StatusFormat = Msg(1);
-    TableMenuTitle = Msg(2);
-    IdentityTableName = Msg(3);
-    WindowsTableName = Msg(4);
-    DecimalPrompt = Msg(5);
-    HexPrompt = Msg(6);
-}
-
-void MessagesResetForTests()
-{
-    PluginTitle.clear();
-    TitleSuffix.clear();
-    StatusFormat = nullptr;
-    TableMenuTitle = nullptr;
-    IdentityTableName.clear();
-    WindowsTableName.clear();
-    DecimalPrompt.clear();
-    HexPrompt.clear();
+    MessageTexts Texts;
+    Texts.PluginTitle = Msg(MsgTitle);
+    Texts.TitleSuffix = " - Far";
+    Texts.StatusFormat = Msg(MsgStatusFormat);
+    Texts.IdentityTableName = Msg(MsgIdentityTable);
+    Texts.WindowsTableName = Msg(MsgWindowsTable);
+    Texts.DecimalPrompt = Msg(MsgDecimalPrompt);
+    Texts.HexPrompt = Msg(MsgHexPrompt);
+    return Texts;
 }

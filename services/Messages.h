@@ -1,24 +1,25 @@
-// Messages: the plugin's texts from the host's message file, and the message
-// variables filled from them at every opening.
+// Messages: the plugin's texts from the host's message file, and the texts
+// an opening takes from it once.
 #ifndef QUORREL_MESSAGES_H
 #define QUORREL_MESSAGES_H
 
+#include "MessageIds.h"
+
 #include <string>
 
-extern std::string PluginTitle;
-extern std::string TitleSuffix;
-extern const char *StatusFormat;    // host's pointer
-extern const char *TableMenuTitle;  // host's pointer
-extern std::string IdentityTableName;
-extern std::string WindowsTableName;
-extern std::string DecimalPrompt;
-extern std::string HexPrompt;
-
-// The host's text for a message number ("" when the host has none).
+// The host's text for a message ("" when the host has none).
 const char *Msg(int Number);
-void LoadMessages();
 
-// Back to load-time state (for tests).
-void MessagesResetForTests();
+// The texts the chart window uses on every frame, read at each opening.
+struct MessageTexts {
+    std::string PluginTitle;
+    std::string TitleSuffix;  // after the title in the console's title bar
+    const char *StatusFormat = "";  // the host's text
+    std::string IdentityTableName;
+    std::string WindowsTableName;
+    std::string DecimalPrompt;
+    std::string HexPrompt;
+};
+MessageTexts LoadMessages();
 
 #endif

@@ -5,46 +5,30 @@
 
 namespace {
 
-const uint8_t DefaultLastChar = 0;
-const int32_t DefaultPasteMode = 1;
-const int32_t DefaultTypeMode = 1;
-const bool DefaultCopyMode = true;
-const uint8_t DefaultTextColor = 0x70, DefaultFrameColor = 0x70, DefaultTitleColor = 0x70,
-              DefaultInputColor = 0x30;
-
 const char PaletteKey[] = "Software\\Far\\Colors";
 const char PaletteValue[] = "CurrentPalette";
 
 }  // namespace
 
-uint8_t LastChar = DefaultLastChar;
-int32_t PasteMode = DefaultPasteMode;
-int32_t TypeMode = DefaultTypeMode;
-bool CopyMode = DefaultCopyMode;
-bool ShowEditorChar = false;
-bool ShowCmdlineChar = false;
-bool ShowWinTable = false;
-uint8_t TextColor = DefaultTextColor, FrameColor = DefaultFrameColor,
-        TitleColor = DefaultTitleColor, InputColor = DefaultInputColor;
-std::string SettingsKey;
+PluginSettings Settings;
 
 void MakeSettingsKey(const char *RootKey)
 {
     // Without the host's root key there is no place for the settings: they
     // keep their defaults and nothing is written.
-    SettingsKey = RootKey ? std::string(RootKey) + "\\Quorrel" : std::string();
+    Settings.Key = RootKey ? std::string(RootKey) + "\\Quorrel" : std::string();
 }
 
 DWORD ReadSetting(const char *Name, DWORD Default)
 {
-    if (SettingsKey.empty()) return Default;
-    return ReadDwordValue(HKEY_CURRENT_USER, SettingsKey.c_str(), Name, Default);
+    if (Settings.Key.empty()) return Default;
+    return ReadDwordValue(HKEY_CURRENT_USER, Settings.Key.c_str(), Name, Default);
 }
 
 void WriteSetting(const char *Name, DWORD Value)
 {
-    if (SettingsKey.empty()) return;
-    WriteDwordValue(HKEY_CURRENT_USER, SettingsKey.c_str(), Name, Value);
+    if (Settings.Key.empty()) return;
+    WriteDwordValue(HKEY_CURRENT_USER, Settings.Key.c_str(), Name, Value);
 }
 
 namespace {
@@ -66,56 +50,57 @@ bool ReadFlag(const char *Name, bool Default)
 
 void LoadSettings()
 {
-    LastChar = static_cast<uint8_t>(ReadSetting("LastChar", DefaultLastChar));
-    PasteMode = ReadMode("PasteMode", DefaultPasteMode);
-    TypeMode = ReadMode("TypeMode", DefaultTypeMode);
-    CopyMode = ReadFlag("CopyMode", DefaultCopyMode);
-    ShowEditorChar = ReadFlag("ShowEditorChar", false);
-    ShowCmdlineChar = ReadFlag("ShowCmdlineChar", false);
-    ShowWinTable = ReadFlag("ShowWinTable", false);
+    const PluginSettings Defaults;
+    Settings.PasteMode = Paste(ReadMode("PasteMode", int32_t(Defaults.PasteMode)));
+    Settings.TypeMode = Typing(ReadMode("TypeMode", int32_t(Defaults.TypeMode)));
+    Settings.CopyMode = ReadFlag("CopyMode", Defaults.CopyMode);
+    Settings.ShowEditorChar = ReadFlag("ShowEditorChar", false);
+    Settings.ShowCmdlineChar = ReadFlag("ShowCmdlineChar", false);
+    Settings.ShowWinTable = ReadFlag("ShowWinTable", false);
 }
 
 void SaveSettings()
 {
-    WriteSetting("PasteMode", static_cast<DWORD>(PasteMode));
-    WriteSetting("TypeMode", static_cast<DWORD>(TypeMode));
-    WriteSetting("CopyMode", CopyMode ? 1 : 0);
-    WriteSetting("ShowEditorChar", ShowEditorChar ? 1 : 0);
-    WriteSetting("ShowCmdlineChar", ShowCmdlineChar ? 1 : 0);
-    WriteSetting("ShowWinTable", ShowWinTable ? 1 : 0);
+    WriteSetting("PasteMode", static_cast<DWORD>(Settings.PasteMode));
+    WriteSetting("TypeMode", static_cast<DWORD>(Settings.TypeMode));
+    WriteSetting("CopyMode", Settings.CopyMode ? 1 : 0);
+    WriteSetting("ShowEditorChar", Settings.ShowEditorChar ? 1 : 0);
+    WriteSetting("ShowCmdlineChar", Settings.ShowCmdlineChar ? 1 : 0);
+    WriteSetting("ShowWinTable", Settings.ShowWinTable ? 1 : 0);
 }
 
-void ReadPaletteColors()
+uint8_t LoadLastChar()
+{
+    return static_cast<uint8_t>(ReadSetting("LastChar", 0));
+}
+
+void SaveLastChar(uint8_t Code)
+{
+    WriteSetting("LastChar", Code);
+}
+
+void UseChartOptions(ChartState &S)
+{
+    S.TypeMode = Settings.TypeMode;
+    S.CopyMode = Settings.CopyMode;
+    S.ShowWinTable = Settings.ShowWinTable;
+}
+
+PaletteColors ReadPaletteColors()
 {
     // Every opening starts from the defaults, so a palette that is missing,
     // of another type or too short for an index gives that colour its
     // default, not what an earlier opening read.
-    TextColor = DefaultTextColor;
-    FrameColor = DefaultFrameColor;
-    TitleColor = DefaultTitleColor;
-    InputColor = DefaultInputColor;
+    PaletteColors Colors;
     BYTE Palette[100];
     DWORD Length = 0;
     if (!ReadBinaryValue(HKEY_CURRENT_USER, PaletteKey, PaletteValue, Palette, sizeof(Palette),
                          &Length))
-        return;
+        return Colors;
     // A palette from an older host may be shorter: take only the bytes it has.
-    if (Length > 21) TextColor = Palette[21];
-    if (Length > 23) FrameColor = Palette[23];
-    if (Length > 24) TitleColor = Palette[24];
-    if (Length > 26) InputColor = Palette[26];
-}
-
-void SettingsResetForTests()
-{
-    LastChar = DefaultLastChar;
-    PasteMode = DefaultPasteMode;
-    TypeMode = DefaultTypeMode;
-    CopyMode = DefaultCopyMode;
-    ShowEditorChar = ShowCmdlineChar = ShowWinTable = false;
-    TextColor = DefaultTextColor;
-    FrameColor = DefaultFrameColor;
-    TitleColor = DefaultTitleColor;
-    InputColor = DefaultInputColor;
-    SettingsKey.clear();
+    if (Length > 21) Colors.TextColor = Palette[21];
+    if (Length > 23) Colors.FrameColor = Palette[23];
+    if (Length > 24) Colors.TitleColor = Palette[24];
+    if (Length > 26) Colors.InputColor = Palette[26];
+    return Colors;
 }

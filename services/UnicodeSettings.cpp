@@ -6,9 +6,6 @@
 
 #include <algorithm>
 
-bool UnicodeStatus = false;
-std::vector<uint8_t> RecentChars;
-
 namespace {
 
 const char StatusValue[] = "UnicodeStatus";
@@ -16,26 +13,15 @@ const char HistoryValue[] = "Characters";
 
 std::string HistoryKey()
 {
-    return SettingsKey + "\\History";
-}
-
-void SaveRecentChars()
-{
-    // Before SetStartupInfo there is no key of ours to write to.
-    if (SettingsKey.empty() || RecentChars.empty()) return;
-    HKEY Key = CreateKeyForWrite(HKEY_CURRENT_USER, HistoryKey().c_str());
-    if (!Key) return;
-    RegSetValueExA(Key, HistoryValue, 0, REG_BINARY, RecentChars.data(),
-                   static_cast<DWORD>(RecentChars.size()));
-    RegCloseKey(Key);
+    return Settings.Key + "\\History";
 }
 
 }  // namespace
 
-void LoadUnicodeSettings()
+void LoadUnicodeSettings(ChartState &S)
 {
-    UnicodeStatus = ReadFlag(StatusValue, false);
-    RecentChars.clear();
+    S.UnicodeStatus = ReadFlag(StatusValue, false);
+    S.RecentChars.clear();
     // One byte of room more than a history holds: a longer value is not one
     // of ours and loads as none.
     BYTE Stored[RecentCharsMax + 1];
@@ -45,26 +31,30 @@ void LoadUnicodeSettings()
         Length > RecentCharsMax)
         return;
     for (DWORD I = 0; I < Length; I++)
-        if (std::find(RecentChars.begin(), RecentChars.end(), Stored[I]) == RecentChars.end())
-            RecentChars.push_back(Stored[I]);
+        if (std::find(S.RecentChars.begin(), S.RecentChars.end(), Stored[I]) == S.RecentChars.end())
+            S.RecentChars.push_back(Stored[I]);
 }
 
-void SaveUnicodeStatus()
+void SaveUnicodeStatus(const ChartState &S)
 {
-    WriteSetting(StatusValue, UnicodeStatus ? 1 : 0);
+    WriteSetting(StatusValue, S.UnicodeStatus ? 1 : 0);
 }
 
-void RememberRecentChar(uint8_t Char)
+void SaveRecentChars(const ChartState &S)
 {
-    RecentChars.erase(std::remove(RecentChars.begin(), RecentChars.end(), Char),
-                      RecentChars.end());
-    RecentChars.insert(RecentChars.begin(), Char);
-    if (RecentChars.size() > size_t(RecentCharsMax)) RecentChars.resize(RecentCharsMax);
-    SaveRecentChars();
+    // Before SetStartupInfo there is no key of ours to write to.
+    if (Settings.Key.empty() || S.RecentChars.empty()) return;
+    BYTE Bytes[RecentCharsMax];
+    const size_t Count = std::min(S.RecentChars.size(), size_t(RecentCharsMax));
+    for (size_t I = 0; I < Count; I++) Bytes[I] = BYTE(S.RecentChars[I]);
+    HKEY Key = CreateKeyForWrite(HKEY_CURRENT_USER, HistoryKey().c_str());
+    if (!Key) return;
+    RegSetValueExA(Key, HistoryValue, 0, REG_BINARY, Bytes, static_cast<DWORD>(Count));
+    RegCloseKey(Key);
 }
 
-void UnicodeSettingsResetForTests()
+void RecordRecentChar(ChartState &S, ChartChar Ch)
 {
-    UnicodeStatus = false;
-    RecentChars.clear();
+    RememberRecentChar(S, Ch);
+    SaveRecentChars(S);
 }

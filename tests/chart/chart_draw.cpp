@@ -39,7 +39,7 @@ protected:
 
     // Cell at box column/row, relative to the window's top-left corner.
     const CHAR_INFO &Box(int Col, int Row) const {
-        return DrawScreen.Cells[(ChartY + Row) * ScreenWidth + ChartX + Col];
+        return DrawScreen.Cells[(Chart.ChartY + Row) * ScreenWidth + Chart.ChartX + Col];
     }
     unsigned char Ch(int Col, int Row) const { return static_cast<unsigned char>(Box(Col, Row).Char.AsciiChar); }
     WORD Attr(int Col, int Row) const { return Box(Col, Row).Attributes; }
@@ -57,36 +57,36 @@ TEST_F(ChartDraw, CentresOnFirstOpeningWithTruncationTowardZero) {
     } Rows[] = {{80, 25, 19, 4}, {120, 50, 39, 16}, {41, 25, 0, 4}, {40, 25, -1, 4}, {1, 1, -20, -8}};
     for (const Row &R : Rows) {
         SCOPED_TRACE(testing::Message() << R.W << "x" << R.H);
-        ChartWindowResetForTests();
+        Chart.CentrePending = true;
         ScreenWidth = R.W;
         ScreenHeight = R.H;
         ScreenSizeChanged = false;
-        CentreChart();
-        EXPECT_EQ(ChartX, R.X);
-        EXPECT_EQ(ChartY, R.Y);
+        CentreChart(Chart);
+        EXPECT_EQ(Chart.ChartX, R.X);
+        EXPECT_EQ(Chart.ChartY, R.Y);
     }
 }
 
 TEST_F(ChartDraw, KeepsPlaceUntilTheConsoleIsResized) {
     MakeScreen(80, 25);
-    CentreChart();
-    ChartX = 3;
-    ChartY = 2;
-    CentreChart();  // same size: the moved window stays
-    EXPECT_EQ(ChartX, 3);
-    EXPECT_EQ(ChartY, 2);
+    CentreChart(Chart);
+    Chart.ChartX = 3;
+    Chart.ChartY = 2;
+    CentreChart(Chart);  // same size: the moved window stays
+    EXPECT_EQ(Chart.ChartX, 3);
+    EXPECT_EQ(Chart.ChartY, 2);
     ScreenSizeChanged = true;
-    CentreChart();
-    EXPECT_EQ(ChartX, 19);
-    EXPECT_EQ(ChartY, 4);
+    CentreChart(Chart);
+    EXPECT_EQ(Chart.ChartX, 19);
+    EXPECT_EQ(Chart.ChartY, 4);
 }
 
 TEST_F(ChartDraw, FrameTitleSeparatorsAndMarginsAt80x25) {
     MakeScreen(80, 25);
-    CentreChart();
-    ASSERT_EQ(ChartX, 19);
-    ASSERT_EQ(ChartY, 4);
-    DrawChart(65, "");
+    CentreChart(Chart);
+    ASSERT_EQ(Chart.ChartX, 19);
+    ASSERT_EQ(Chart.ChartY, 4);
+    DrawTestChart(65, "");
 
     // Blank rows 0 and 15 and the side margins, in TextColor.
     for (int Col = 0; Col < 42; Col++) {
@@ -136,13 +136,13 @@ TEST_F(ChartDraw, FrameTitleSeparatorsAndMarginsAt80x25) {
 
 TEST_F(ChartDraw, AllCodesOfTheCurrentTableInEightRowsOf32) {
     MakeScreen(80, 25);
-    CentreChart();
-    CurrentTable = 1;  // the Windows table: cells show converted bytes
-    DrawChart(0, "");
+    CentreChart(Chart);
+    Chart.CurrentTable = 1;  // the Windows table: cells show converted bytes
+    DrawTestChart(0, "");
     for (int Code = 0; Code < 256; Code++) {
         SCOPED_TRACE(Code);
-        int Col = 5 + Code % 32, Row = 4 + Code / 32;
-        EXPECT_EQ(Ch(Col, Row), CodeTables[1].Table[Code]);
+        int Col = ChartLayout::CellX(Code % 32), Row = ChartLayout::CellY(Code / 32);
+        EXPECT_EQ(Ch(Col, Row), Chart.CodeTables[1].Chars[Code]);
         EXPECT_EQ(Attr(Col, Row), TestTextColor);
     }
     // Byte 0 is written as it is, not as a blank.
@@ -153,8 +153,8 @@ TEST_F(ChartDraw, AllCodesOfTheCurrentTableInEightRowsOf32) {
 
 TEST_F(ChartDraw, ShadowStripsRightAndBelow) {
     MakeScreen(80, 25);
-    CentreChart();
-    DrawChart(0, "");
+    CentreChart(Chart);
+    DrawTestChart(0, "");
     const WORD Dark = SavedAttr & 7;
     for (int Row = 1; Row <= 16; Row++) {
         for (int Col : {42, 43}) {
@@ -173,42 +173,42 @@ TEST_F(ChartDraw, ShadowStripsRightAndBelow) {
 
 TEST_F(ChartDraw, TableNameIsCutAt32) {
     MakeScreen(80, 25);
-    CentreChart();
+    CentreChart(Chart);
     std::string Long = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";  // 40 characters
     unsigned char Table[256];
     for (int i = 0; i < 256; i++) Table[i] = static_cast<unsigned char>(i);
-    ASSERT_TRUE(AddCodeTable(Long, Table));
-    ASSERT_TRUE(AddCodeTable("Short", Table));
+    ASSERT_TRUE(AddCodeTable(Chart, Long, Table));
+    ASSERT_TRUE(AddCodeTable(Chart, "Short", Table));
 
-    CurrentTable = 2;
-    DrawChart(0, "");
+    Chart.CurrentTable = 2;
+    DrawTestChart(0, "");
     EXPECT_EQ(BoxText(5, 2, 32), Long.substr(0, 32));
     EXPECT_EQ(Ch(37, 2), ' ');
     EXPECT_EQ(Attr(5, 2), TestTextColor);
 
     ResetDrawScreen();
-    CurrentTable = 3;
-    DrawChart(0, "");
+    Chart.CurrentTable = 3;
+    DrawTestChart(0, "");
     EXPECT_EQ(BoxText(5, 2, 32), "Short" + std::string(27, ' '));
 }
 
 TEST_F(ChartDraw, StatusRowShowsCharacterAndCodeTwice) {
     MakeScreen(80, 25);
-    CentreChart();
-    DrawChart(65, "");
+    CentreChart(Chart);
+    DrawTestChart(65, "");
     EXPECT_EQ(BoxText(5, 13, 24), "Char A  Dec 65  Hex 41  ");
     EXPECT_EQ(Attr(5, 13), TestTextColor);
     // A code whose character is 0 shows a space in the status text.
     ResetDrawScreen();
-    DrawChart(0, "");
+    DrawTestChart(0, "");
     EXPECT_EQ(BoxText(5, 13, 21), "Char    Dec 0  Hex 00");
 }
 
 TEST_F(ChartDraw, LongStatusRunsOverTheFrameAndIsCutAt40) {
     MakeScreen(80, 25);
-    CentreChart();
-    StatusFormat = "%c.........1.........2.........3.........4.........5";
-    DrawChart(66, "");
+    CentreChart(Chart);
+    TestLook.Texts.StatusFormat = "%c.........1.........2.........3.........4.........5";
+    DrawTestChart(66, "");
     std::string Expected = "B.........1.........2.........3.........";
     EXPECT_EQ(BoxText(5, 13, 40), Expected);
     EXPECT_EQ(Ch(45, 13), SavedChar);  // the 41st character is not drawn
@@ -216,22 +216,22 @@ TEST_F(ChartDraw, LongStatusRunsOverTheFrameAndIsCutAt40) {
 
 TEST_F(ChartDraw, UnsafeStatusFormatFallsBackToBuiltIn) {
     MakeScreen(80, 25);
-    CentreChart();
+    CentreChart(Chart);
     for (const char *Bad : {"%s", "%c %d %d %d", "%n", "abc %"}) {
         SCOPED_TRACE(Bad);
-        StatusFormat = Bad;
-        std::string S = FormatStatus(65);
+        TestLook.Texts.StatusFormat = Bad;
+        std::string S = FormatStatus(Chart, 65, TestLook.Texts.StatusFormat);
         EXPECT_NE(S.find("65"), std::string::npos);
         EXPECT_NE(S.find("41"), std::string::npos);
         EXPECT_LE(S.size(), 40u);
     }
-    StatusFormat = nullptr;
-    EXPECT_NE(FormatStatus(65).find("65"), std::string::npos);
+    TestLook.Texts.StatusFormat = nullptr;
+    EXPECT_NE(FormatStatus(Chart, 65, TestLook.Texts.StatusFormat).find("65"), std::string::npos);
 }
 
 TEST_F(ChartDraw, EntryLabelAndInputField) {
     MakeScreen(80, 25);
-    CentreChart();
+    CentreChart(Chart);
     struct Row {
         int Mode;
         std::string Entry;
@@ -239,9 +239,9 @@ TEST_F(ChartDraw, EntryLabelAndInputField) {
     } Rows[] = {{1, "1", "Dec: "}, {1, "12", "Dec: "}, {2, "ff", "Hex: "}, {2, "1a2", "Hex: "}};
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Entry);
-        TypeMode = R.Mode;
+        Chart.TypeMode = Typing(R.Mode);
         ResetDrawScreen();
-        DrawChart(65, R.Entry);
+        DrawTestChart(65, R.Entry);
         int L = int(R.Label.size());
         EXPECT_EQ(BoxText(5, 13, L), R.Label);
         for (int i = 0; i < L; i++) EXPECT_EQ(Attr(5 + i, 13), TestTextColor);
@@ -253,10 +253,10 @@ TEST_F(ChartDraw, EntryLabelAndInputField) {
 
 TEST_F(ChartDraw, At120x50TheWindowStandsAt39x16) {
     MakeScreen(120, 50);
-    CentreChart();
-    DrawChart(255, "");
-    ASSERT_EQ(ChartX, 39);
-    ASSERT_EQ(ChartY, 16);
+    CentreChart(Chart);
+    DrawTestChart(255, "");
+    ASSERT_EQ(Chart.ChartX, 39);
+    ASSERT_EQ(Chart.ChartY, 16);
     EXPECT_EQ(DrawScreen.Cells[17 * 120 + 42].Char.AsciiChar, char(0xC9));
     EXPECT_EQ(static_cast<unsigned char>(DrawScreen.Cells[(16 + 11) * 120 + 39 + 36].Char.AsciiChar), 255);
 }
@@ -264,20 +264,20 @@ TEST_F(ChartDraw, At120x50TheWindowStandsAt39x16) {
 TEST_F(ChartDraw, NarrowConsolesClipAtTheLeftEdge) {
     // 41 columns: ChartX 0, the whole box fits but for its shadow.
     MakeScreen(41, 25);
-    CentreChart();
-    DrawChart(0, "");
-    EXPECT_EQ(ChartX, 0);
+    CentreChart(Chart);
+    DrawTestChart(0, "");
+    EXPECT_EQ(Chart.ChartX, 0);
     EXPECT_EQ(static_cast<unsigned char>(DrawScreen.Cells[5 * 41 + 3].Char.AsciiChar), 0xC9);
     FreeBuffer(DrawScreen);
     FreeBuffer(ShownScreen);
     FreeBuffer(SavedScreen);
 
     // 40 columns: ChartX -1, box column 1 lands in screen column 0.
-    ChartWindowResetForTests();
+    Chart.CentrePending = true;
     MakeScreen(40, 25, true);
-    CentreChart();
-    ASSERT_EQ(ChartX, -1);
-    DrawChart(0, "");
+    CentreChart(Chart);
+    ASSERT_EQ(Chart.ChartX, -1);
+    DrawTestChart(0, "");
     EXPECT_EQ(static_cast<unsigned char>(DrawScreen.Cells[5 * 40 + 2].Char.AsciiChar), 0xC9);
     EXPECT_EQ(static_cast<unsigned char>(DrawScreen.Cells[5 * 40 + 37].Char.AsciiChar), 0xBB);
     // Chart column 0 (box column 5) is screen column 4; code 33 is '!'.
@@ -289,18 +289,18 @@ TEST_F(ChartDraw, NarrowConsolesClipAtTheLeftEdge) {
 TEST_F(ChartDraw, ConsoleSmallerThanTheWindowDrawsOnlyWhatFits) {
     // 1x1: the one cell shows box column 20, row 8: chart row 4, column 15.
     MakeScreen(1, 1, true);
-    CentreChart();
-    DrawChart(0, "");
+    CentreChart(Chart);
+    DrawTestChart(0, "");
     EXPECT_EQ(static_cast<unsigned char>(DrawScreen.Cells[0].Char.AsciiChar), 32 * 4 + 15);
     FreeBuffer(DrawScreen);
     FreeBuffer(ShownScreen);
     FreeBuffer(SavedScreen);
 
     // 30x10: every visible cell is part of the window's 42x16 box.
-    ChartWindowResetForTests();
+    Chart.CentrePending = true;
     MakeScreen(30, 10, true);
-    CentreChart();
-    DrawChart(0, "12");
+    CentreChart(Chart);
+    DrawTestChart(0, "12");
     for (int i = 0; i < 30 * 10; i++) EXPECT_NE(DrawScreen.Cells[i].Attributes, SavedAttr) << i;
 }
 

@@ -46,7 +46,7 @@ protected:
     // how many guard records were left when the window closed.
     int Run() {
         PushGuard();
-        Result = RunChart();
+        Result = RunTestChart();
         return int(winsim::PendingInput().size());
     }
     uint8_t Result = 0;
@@ -54,10 +54,10 @@ protected:
 
 TEST(ChartStatus, FailedFormattingShowsNoStaleText) {
     SetUpChartState();
-    ASSERT_EQ(FormatStatus(65).substr(0, 6), "Char A");
+    ASSERT_EQ(FormatStatus(Chart, 65, TestLook.Texts.StatusFormat).substr(0, 6), "Char A");
     winsim::FailCall("wsprintfA", ERROR_INVALID_PARAMETER, 1);
-    EXPECT_EQ(FormatStatus(66), "");
-    EXPECT_EQ(FormatStatus(66).substr(0, 6), "Char B");
+    EXPECT_EQ(FormatStatus(Chart, 66, TestLook.Texts.StatusFormat), "");
+    EXPECT_EQ(FormatStatus(Chart, 66, TestLook.Texts.StatusFormat).substr(0, 6), "Char B");
     ResetChartUnits();
 }
 
@@ -93,35 +93,35 @@ TEST_F(ChartLoop, SelectionKeysMoveTheCode) {
     for (const MoveRow &R : Rows) {
         SCOPED_TRACE(R.Name);
         winsim::ClearInput();
-        LastChar = R.Start;
+        Chart.LastChar = R.Start;
         R.Input();
         EXPECT_EQ(Run(), GuardRecords - 1);  // the first Esc closed it
-        EXPECT_EQ(LastChar, R.Expected);
+        EXPECT_EQ(Chart.LastChar, R.Expected);
         EXPECT_EQ(Result, 0);
     }
 }
 
 TEST_F(ChartLoop, EnterCopiesTheCodeOrTheTablesCharacter) {
-    LastChar = 65;
+    Chart.LastChar = 65;
     Key(VK_RETURN, 13);
     EXPECT_EQ(Run(), GuardRecords + 1);  // closed on Enter's key-down
     EXPECT_EQ(Result, 65);
     EXPECT_EQ(winsim::ClipboardText(), "A");
 
     // CopyMode off: the Windows table's character for the code.
-    CopyMode = false;
-    CurrentTable = 1;
-    LastChar = 0xE9;
+    Settings.CopyMode = false;
+    Chart.CurrentTable = 1;
+    Chart.LastChar = 0xE9;
     winsim::ClearInput();
     Key(VK_RETURN, 13);
     Run();
-    EXPECT_EQ(Result, CodeTables[1].Table[0xE9]);
+    EXPECT_EQ(Result, Chart.CodeTables[1].Chars[0xE9]);
     EXPECT_NE(Result, 0xE9);
     EXPECT_EQ(winsim::ClipboardText(), std::string(1, char(Result)));
 }
 
 TEST_F(ChartLoop, EnterOnCodeZeroLeavesTheClipboardAndChoosesNothing) {
-    LastChar = 0;
+    Chart.LastChar = 0;
     Key(VK_RETURN, 13);
     EXPECT_EQ(Run(), GuardRecords + 1);
     EXPECT_EQ(Result, 0);
@@ -132,12 +132,12 @@ TEST_F(ChartLoop, EscAndF10CloseWithoutChoiceButKeepTheCode) {
     for (WORD Vk : {WORD(VK_ESCAPE), WORD(VK_F10)}) {
         SCOPED_TRACE(Vk);
         winsim::ClearInput();
-        LastChar = 10;
+        Chart.LastChar = 10;
         Key(VK_RIGHT);
         Key(Vk, Vk == VK_ESCAPE ? 27 : 0);
         EXPECT_EQ(Run(), GuardRecords + 1);
         EXPECT_EQ(Result, 0);
-        EXPECT_EQ(LastChar, 11);
+        EXPECT_EQ(Chart.LastChar, 11);
         EXPECT_EQ(winsim::ClipboardText(), "before");
     }
 }
@@ -148,7 +148,7 @@ TEST_F(ChartLoop, CopyKeysKeepTheWindowOpen) {
         SCOPED_TRACE(Vk);
         winsim::ClearInput();
         winsim::SetClipboardText("before");
-        LastChar = 66;
+        Chart.LastChar = 66;
         Ctrl(Vk, Vk == 'C' ? 3 : 0);
         EXPECT_EQ(Run(), GuardRecords - 1);
         EXPECT_EQ(Result, 0);
@@ -158,7 +158,7 @@ TEST_F(ChartLoop, CopyKeysKeepTheWindowOpen) {
 
 TEST_F(ChartLoop, AppendKeys) {
     winsim::SetClipboardText("ab\r\ncd");
-    LastChar = 'x';
+    Chart.LastChar = 'x';
     Ctrl(VK_ADD, '+');  // appends, stays open
     Key(VK_RIGHT);
     Ctrl(VK_RETURN, 10);  // appends and closes
@@ -174,13 +174,13 @@ TEST_F(ChartLoop, ConfirmThatCannotReachTheClipboardKeepsTheWindowOpen) {
     } Rows[] = {
         {"Enter", [] { Key(VK_RETURN, 13); }},
         {"Ctrl+Enter", [] { Ctrl(VK_RETURN, 10); }},
-        {"double click", [] { DoubleClick(19 + 5 + 1, 4 + 4 + 2); }},
-        {"Ctrl+double click", [] { DoubleClick(19 + 5 + 1, 4 + 4 + 2, LEFT_CTRL_PRESSED); }},
+        {"double click", [] { DoubleClick(CellScreenX(65), CellScreenY(65)); }},
+        {"Ctrl+double click", [] { DoubleClick(CellScreenX(65), CellScreenY(65), LEFT_CTRL_PRESSED); }},
     };
     for (const auto &Row : Rows) {
         SCOPED_TRACE(Row.Name);
         winsim::ClearInput();
-        LastChar = 65;
+        Chart.LastChar = 65;
         Row.Input();
         winsim::SetClipboardBusy(true);
         EXPECT_EQ(Run(), GuardRecords - 1);  // the first Esc closed it
@@ -201,25 +201,25 @@ TEST_F(ChartLoop, TypedCharacterSelectsItsLowestCodeWhenTypeModeIs0) {
         {"no code: unchanged", [](int) { return (unsigned char)'e'; }, 'z', 200},
         {"only the last code", [](int C) { return (unsigned char)C; }, char(255), 255},
     };
-    TypeMode = 0;
+    Settings.TypeMode = Typing(0);
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
         unsigned char Table[256];
         for (int I = 0; I < 256; I++) Table[I] = R.Fill(I);
-        CodeTableCount = 2;
-        ASSERT_TRUE(AddCodeTable(R.Name, Table));
-        CurrentTable = 2;
-        LastChar = 200;
+        Chart.CodeTables.resize(2);
+        ASSERT_TRUE(AddCodeTable(Chart, R.Name, Table));
+        Chart.CurrentTable = 2;
+        Chart.LastChar = 200;
         winsim::ClearInput();
         Char(R.Typed);
         EXPECT_EQ(Run(), GuardRecords - 1);
-        EXPECT_EQ(LastChar, R.Expected);
+        EXPECT_EQ(Chart.LastChar, R.Expected);
     }
 }
 
 TEST_F(ChartLoop, TableKeys) {
     unsigned char Table[256] = {};
-    for (const char *Name : {"two", "three", "four"}) ASSERT_TRUE(AddCodeTable(Name, Table));
+    for (const char *Name : {"two", "three", "four"}) ASSERT_TRUE(AddCodeTable(Chart, Name, Table));
     struct Row {
         const char *Name;
         uint8_t Start;
@@ -236,55 +236,55 @@ TEST_F(ChartLoop, TableKeys) {
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
         winsim::ClearInput();
-        CurrentTable = R.Start;
+        Chart.CurrentTable = R.Start;
         R.Input();
         Run();
-        EXPECT_EQ(CurrentTable, R.Expected);
+        EXPECT_EQ(Chart.CurrentTable, R.Expected);
     }
 }
 
 TEST_F(ChartLoop, OutOfRangeTableFallsBackToTheFirst) {
-    CurrentTable = 7;
+    Chart.CurrentTable = 7;
     Run();
-    EXPECT_EQ(CurrentTable, 0);
+    EXPECT_EQ(Chart.CurrentTable, 0);
 }
 
 TEST_F(ChartLoop, AltArrowsMoveTheWindowWithinTheScreen) {
     Alt(VK_RIGHT);
     Alt(VK_DOWN);
     Run();
-    EXPECT_EQ(ChartX, 20);
-    EXPECT_EQ(ChartY, 5);
+    EXPECT_EQ(Chart.ChartX, 20);
+    EXPECT_EQ(Chart.ChartY, 5);
 
     // Clamped at every side.
     winsim::ClearInput();
     for (int i = 0; i < 25; i++) Alt(VK_LEFT);
     for (int i = 0; i < 10; i++) Alt(VK_UP);
     Run();
-    EXPECT_EQ(ChartX, 0);
-    EXPECT_EQ(ChartY, 0);
+    EXPECT_EQ(Chart.ChartX, 0);
+    EXPECT_EQ(Chart.ChartY, 0);
 
     winsim::ClearInput();
     for (int i = 0; i < 45; i++) Alt(VK_RIGHT);
     for (int i = 0; i < 15; i++) Alt(VK_DOWN);
     Run();
-    EXPECT_EQ(ChartX, 80 - 42);
-    EXPECT_EQ(ChartY, 25 - 16);
+    EXPECT_EQ(Chart.ChartX, 80 - ChartLayout::Width);
+    EXPECT_EQ(Chart.ChartY, 25 - ChartLayout::Height);
 }
 
 TEST_F(ChartLoop, WindowKeepsItsPlaceUntilTheConsoleIsResized) {
     Alt(VK_RIGHT);
     Run();
-    EXPECT_EQ(ChartX, 20);
+    EXPECT_EQ(Chart.ChartX, 20);
     winsim::ClearInput();
     Run();
-    EXPECT_EQ(ChartX, 20);
+    EXPECT_EQ(Chart.ChartX, 20);
 
     winsim::SetConsoleSize(100, 30);
     winsim::ClearInput();
     Run();
-    EXPECT_EQ(ChartX, 29);
-    EXPECT_EQ(ChartY, 6);
+    EXPECT_EQ(Chart.ChartX, 29);
+    EXPECT_EQ(Chart.ChartY, 6);
 }
 
 // ---------------------------------------------------------- entry mode --
@@ -302,12 +302,12 @@ TEST_F(ChartLoop, DecimalAndHexadecimalEntry) {
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Typed);
         winsim::ClearInput();
-        TypeMode = R.Mode;
-        LastChar = 100;
+        Settings.TypeMode = Typing(R.Mode);
+        Chart.LastChar = 100;
         Type(R.Typed);
         Key(VK_RETURN, 13);  // takes the entry, does not close
         EXPECT_EQ(Run(), GuardRecords - 1);
-        EXPECT_EQ(LastChar, R.Expected);
+        EXPECT_EQ(Chart.LastChar, R.Expected);
         EXPECT_EQ(Result, 0);
     }
 }
@@ -315,62 +315,62 @@ TEST_F(ChartLoop, DecimalAndHexadecimalEntry) {
 TEST_F(ChartLoop, EntryModeKeys) {
     // Backspace removes the last character; removing the only one returns to
     // selection mode, where Right moves again.
-    LastChar = 100;
+    Chart.LastChar = 100;
     Type("12");
     Key(VK_BACK, 8);
     Key(VK_RETURN, 13);
     Run();
-    EXPECT_EQ(LastChar, 1);
+    EXPECT_EQ(Chart.LastChar, 1);
 
     winsim::ClearInput();
-    LastChar = 100;
+    Chart.LastChar = 100;
     Char('5');
     Key(VK_BACK, 8);
     Key(VK_RIGHT);
     Run();
-    EXPECT_EQ(LastChar, 101);
+    EXPECT_EQ(Chart.LastChar, 101);
 
     // Esc and F10 clear the entry and keep the window open.
     for (WORD Vk : {WORD(VK_ESCAPE), WORD(VK_F10)}) {
         SCOPED_TRACE(Vk);
         winsim::ClearInput();
-        LastChar = 100;
+        Chart.LastChar = 100;
         Type("12");
         Key(Vk, Vk == VK_ESCAPE ? 27 : 0);
         EXPECT_EQ(Run(), GuardRecords - 1);
-        EXPECT_EQ(LastChar, 100);
+        EXPECT_EQ(Chart.LastChar, 100);
     }
 
     // Arrows, F-keys and the mouse do nothing while typing.
     winsim::ClearInput();
-    LastChar = 100;
+    Chart.LastChar = 100;
     Char('9');
     Key(VK_RIGHT);
     Key(VK_F9);
-    Press(19 + 5, 4 + 4);
+    Press(CellScreenX(0), CellScreenY(0));
     Key(VK_RETURN, 13);
     Run();
-    EXPECT_EQ(LastChar, 9);
-    EXPECT_EQ(CurrentTable, 0);
+    EXPECT_EQ(Chart.LastChar, 9);
+    EXPECT_EQ(Chart.CurrentTable, 0);
 }
 
 // --------------------------------------------------------------- mouse --
 
 TEST_F(ChartLoop, PressOnTheChartSelectsAndDragKeepsSelecting) {
-    Press(19 + 5 + 3, 4 + 4 + 2);  // chart row 2, column 3
+    Press(CellScreenX(67), CellScreenY(67));  // chart row 2, column 3
     EXPECT_EQ(Run(), GuardRecords - 1);
-    EXPECT_EQ(LastChar, 67);
+    EXPECT_EQ(Chart.LastChar, 67);
 
     winsim::ClearInput();
-    Press(19 + 5, 4 + 4);
-    DragTo(19 + 5 + 31, 4 + 4 + 7);
-    Release(19 + 5 + 31, 4 + 4 + 7);
+    Press(CellScreenX(0), CellScreenY(0));
+    DragTo(CellScreenX(255), CellScreenY(255));
+    Release(CellScreenX(255), CellScreenY(255));
     Run();
-    EXPECT_EQ(LastChar, 255);
+    EXPECT_EQ(Chart.LastChar, 255);
 }
 
 TEST_F(ChartLoop, DoubleClickConfirmsAndCtrlDoubleClickAppends) {
-    DoubleClick(19 + 5 + 1, 4 + 4 + 2);  // code 65
+    DoubleClick(CellScreenX(65), CellScreenY(65));  // code 65
     EXPECT_EQ(Run(), GuardRecords + 1);
     EXPECT_EQ(Result, 65);
     EXPECT_EQ(winsim::ClipboardText(), "A");
@@ -378,7 +378,7 @@ TEST_F(ChartLoop, DoubleClickConfirmsAndCtrlDoubleClickAppends) {
     winsim::ClearInput();
     winsim::SetClipboardText("xy");
     winsim::PushInput(KeyRecord(VK_CONTROL, 0, LEFT_CTRL_PRESSED, true));
-    DoubleClick(19 + 5 + 2, 4 + 4 + 2, LEFT_CTRL_PRESSED);
+    DoubleClick(CellScreenX(66), CellScreenY(66), LEFT_CTRL_PRESSED);
     EXPECT_EQ(Run(), GuardRecords + 1);
     EXPECT_EQ(Result, 66);
     EXPECT_EQ(winsim::ClipboardText(), "xyB");
@@ -390,83 +390,83 @@ TEST_F(ChartLoop, PressOutsideTheBoxOrOnTheShadowCloses) {
         int X, Y;
         DWORD Buttons;
     } Rows[] = {
-        {"shadow right", 19 + 42, 4 + 5, FROM_LEFT_1ST_BUTTON_PRESSED},
-        {"shadow below", 19 + 10, 4 + 16, RIGHTMOST_BUTTON_PRESSED},
+        {"shadow right", ScreenX(ChartLayout::Width), ScreenY(5), FROM_LEFT_1ST_BUTTON_PRESSED},
+        {"shadow below", ScreenX(10), ScreenY(ChartLayout::Height), RIGHTMOST_BUTTON_PRESSED},
         {"far away", 0, 0, FROM_LEFT_1ST_BUTTON_PRESSED},
     };
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
         winsim::ClearInput();
-        LastChar = 5;
+        Chart.LastChar = 5;
         winsim::PushInput(MouseRecord(R.X, R.Y, R.Buttons, 0));
         EXPECT_EQ(Run(), GuardRecords);
         EXPECT_EQ(Result, 0);
-        EXPECT_EQ(LastChar, 5);
+        EXPECT_EQ(Chart.LastChar, 5);
     }
 }
 
 TEST_F(ChartLoop, PressesInsideTheBoxOutsideTheAreasDoNothing) {
-    LastChar = 5;
-    Press(19 + 1, 4 + 5);    // left margin
-    Press(19 + 3, 4 + 7);    // frame
-    Press(19 + 10, 4 + 12);  // separator
-    Press(19 + 10, 4 + 13);  // status row
-    Press(19 + 10, 4 + 2);   // name row: a press does not open the menu
-    TableMenuHook = [] { HookCalls[1]++; };
+    Chart.LastChar = 5;
+    Press(ScreenX(1), ScreenY(5));  // left margin
+    Press(ScreenX(ChartLayout::FrameLeft), ScreenY(7));
+    Press(ScreenX(10), ScreenY(ChartLayout::BottomSeparatorRow));
+    Press(ScreenX(10), ScreenY(ChartLayout::StatusRow));
+    Press(ScreenX(10), ScreenY(ChartLayout::NameRow));  // a press does not open the menu
+    TestHooks.TableMenu = [](ChartState &) { HookCalls[1]++; };
     EXPECT_EQ(Run(), GuardRecords - 1);
-    EXPECT_EQ(LastChar, 5);
+    EXPECT_EQ(Chart.LastChar, 5);
     EXPECT_EQ(HookCalls[1], 0);
 }
 
 TEST_F(ChartLoop, MovingOutOfTheBoxWithAButtonDownCloses) {
-    LastChar = 5;
-    Press(19 + 6, 4 + 4);
-    DragTo(19 + 20, 4 + 9);
-    DragTo(19 + 50, 4 + 9);
+    Chart.LastChar = 5;
+    Press(CellScreenX(1), CellScreenY(1));
+    DragTo(CellScreenX(32 * 5 + 15), CellScreenY(32 * 5 + 15));
+    DragTo(ScreenX(50), CellScreenY(32 * 5 + 15));
     EXPECT_EQ(Run(), GuardRecords);
     EXPECT_EQ(Result, 0);
-    EXPECT_EQ(LastChar, 32 * 5 + 15);
+    EXPECT_EQ(Chart.LastChar, 32 * 5 + 15);
 }
 
 TEST_F(ChartLoop, ReleaseOnTheNameOpensTheTableMenuButNotAfterADrag) {
-    TableMenuHook = [] { HookCalls[1]++; };
-    Press(19 + 10, 4 + 2);
-    Release(19 + 10, 4 + 2);
+    TestHooks.TableMenu = [](ChartState &) { HookCalls[1]++; };
+    Press(ScreenX(10), ScreenY(ChartLayout::NameRow));
+    Release(ScreenX(10), ScreenY(ChartLayout::NameRow));
     Run();
     EXPECT_EQ(HookCalls[1], 1);
 
     winsim::ClearInput();
     HookCalls[1] = 0;
-    Press(19 + 10, 4 + 1);    // grab the title
-    DragTo(19 + 12, 4 + 2);
-    Release(19 + 12, 4 + 2);  // on the name row of the old place
+    Press(ScreenX(10), ScreenY(ChartLayout::FrameTop));  // grab the title
+    DragTo(ScreenX(12), ScreenY(ChartLayout::NameRow));
+    Release(ScreenX(12), ScreenY(ChartLayout::NameRow));  // on the name row of the old place
     Run();
     EXPECT_EQ(HookCalls[1], 0);
 }
 
 TEST_F(ChartLoop, DragMovesTheWindowKeepingTheGrabOffsetAndIsClamped) {
-    Press(19 + 10, 4 + 1);
-    DragTo(19 + 15, 4 + 3);
-    Release(19 + 15, 4 + 3);
+    Press(ScreenX(10), ScreenY(ChartLayout::FrameTop));
+    DragTo(ScreenX(15), ScreenY(ChartLayout::FrameTop + 2));
+    Release(ScreenX(15), ScreenY(ChartLayout::FrameTop + 2));
     Run();
-    EXPECT_EQ(ChartX, 24);
-    EXPECT_EQ(ChartY, 6);
+    EXPECT_EQ(Chart.ChartX, CentredX + 5);
+    EXPECT_EQ(Chart.ChartY, CentredY + 2);
 
     winsim::ClearInput();
-    Press(24 + 10, 6 + 0);
+    Press(Chart.ChartX + 10, Chart.ChartY);
     DragTo(0, 0);
     Release(0, 0);
     Run();
-    EXPECT_EQ(ChartX, 0);
-    EXPECT_EQ(ChartY, 0);
+    EXPECT_EQ(Chart.ChartX, 0);
+    EXPECT_EQ(Chart.ChartY, 0);
 
     winsim::ClearInput();
     Press(10, 1);
     DragTo(79, 24);  // the drag never closes, even outside the box
     Release(79, 24);
     EXPECT_EQ(Run(), GuardRecords - 1);
-    EXPECT_EQ(ChartX, 80 - 42);
-    EXPECT_EQ(ChartY, 25 - 16);
+    EXPECT_EQ(Chart.ChartX, 80 - ChartLayout::Width);
+    EXPECT_EQ(Chart.ChartY, 25 - ChartLayout::Height);
 }
 
 // ------------------------------------------------ hooks and the screen --
@@ -504,7 +504,7 @@ TEST_F(ChartLoop, HelpAndOptionsAreBracketedAndTheWindowComesBackWhole) {
         ShotsDiffer = true;
         HookCalls[0] = 0;
         PushedCells = 0;
-        HelpHook = OptionsHook = ScribblingHook;
+        TestHooks.Help = TestHooks.Options = ScribblingHook;
         Key(Vk);
         Key(Vk);
         Run();
@@ -522,7 +522,7 @@ TEST_F(ChartLoop, HelpAndOptionsAreBracketedAndTheWindowComesBackWhole) {
 }
 
 TEST_F(ChartLoop, ShiftF8CallsTheTableMenuWhichBracketsItself) {
-    TableMenuHook = [] {
+    TestHooks.TableMenu = [](ChartState &) {
         HookCalls[1]++;
         EXPECT_EQ(PushedCells, 0);
     };
@@ -569,14 +569,14 @@ TEST_F(ChartLoop, TitleAndCursorWhileOpenAlsoAfterADialogMovedTheCursor) {
     PosSeen.clear();
     // Each call sees the chart's cursor, then leaves it elsewhere and hidden,
     // as a host dialog does.
-    OptionsHook = [] {
+    TestHooks.Options = [] {
         TitleSeen.push_back(winsim::Title());
         CursorSeen.push_back(winsim::CursorInfo());
         PosSeen.push_back(winsim::CursorPos());
         winsim::SetCursorPos(0, 0);
         winsim::SetCursorInfo(25, FALSE);
     };
-    LastChar = 65;  // chart row 2, column 1
+    Chart.LastChar = 65;  // chart row 2, column 1
     Key(VK_F11);
     Key(VK_F11);
     Run();
@@ -586,8 +586,8 @@ TEST_F(ChartLoop, TitleAndCursorWhileOpenAlsoAfterADialogMovedTheCursor) {
         EXPECT_EQ(TitleSeen[I], "Quorrel - Far");
         EXPECT_EQ(CursorSeen[I].dwSize, 99u);
         EXPECT_NE(CursorSeen[I].bVisible, 0);
-        EXPECT_EQ(PosSeen[I].X, 19 + 5 + 1);
-        EXPECT_EQ(PosSeen[I].Y, 4 + 4 + 2);
+        EXPECT_EQ(PosSeen[I].X, CellScreenX(65));
+        EXPECT_EQ(PosSeen[I].Y, CellScreenY(65));
     }
 }
 
@@ -600,10 +600,10 @@ TEST_F(ChartLoop, PeekShowsTheScreenUnderneathUntilAModifierIsReleased) {
     winsim::PushInput(KeyRecord(VK_SHIFT, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, false));  // ends the peek
     winsim::PushInput(KeyRecord(VK_MENU, 0, LEFT_CTRL_PRESSED, false));
     winsim::PushInput(KeyRecord(VK_CONTROL, 0, 0, false));
-    LastChar = 10;
+    Chart.LastChar = 10;
     winsim::ResetCallCounts();
     Run();
-    EXPECT_EQ(LastChar, 10);
+    EXPECT_EQ(Chart.LastChar, 10);
     // Writes: the window, the screen underneath for the peek, the window
     // again after it, and the saved screen when closing.
     std::vector<winsim::WriteCall> Writes = winsim::WriteOutputCalls();
@@ -625,8 +625,8 @@ std::vector<INPUT_RECORD> PendingAtHook;
 void RecordPendingInput() { PendingAtHook = winsim::PendingInput(); }
 
 TEST_F(ChartLoop, KeysTypedAheadWaitInTheConsoleForTheHostDialogAndTheHost) {
-    LastChar = 10;
-    OptionsHook = RecordPendingInput;
+    Chart.LastChar = 10;
+    TestHooks.Options = RecordPendingInput;
     Key(VK_RIGHT);
     Key(VK_F11);
     Key(VK_RIGHT);
@@ -650,7 +650,7 @@ TEST_F(ChartLoop, QueuedKeysCostAWriteAndACursorMoveEachAndReleasesNothing) {
     ASSERT_TRUE(OpenScreen("x"));
     winsim::ResetCallCounts();
     PushGuard();
-    Result = ::ChartLoop();
+    Result = ::ChartLoop(Chart, TestLook, TestHooks);
     // The first frame and the cursor on it, then one write and one move per
     // key; the peek and the read of the whole queue up to Esc once.
     EXPECT_EQ(winsim::CallCount("WriteConsoleOutputA"), 1 + Keys);
@@ -665,7 +665,7 @@ TEST_F(ChartLoop, QueuedKeysCostAWriteAndACursorMoveEachAndReleasesNothing) {
 }
 
 TEST_F(ChartLoop, AKeyWhoseReadFailedIsHandledOnce) {
-    LastChar = 64;
+    Chart.LastChar = 64;
     Key(VK_RIGHT);
     Key(VK_RETURN, 13);
     winsim::FailCall("ReadConsoleInputA", ERROR_ACCESS_DENIED, 1);
@@ -692,12 +692,12 @@ TEST_F(ChartLoop, InputThatKeepsFailingClosesTheWindowAsEscWould) {
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
         winsim::ClearInput();
-        LastChar = 10;
+        Chart.LastChar = 10;
         R.Input();
         winsim::FailCall(R.Fails);
-        EXPECT_EQ(RunChart(), 0);
+        EXPECT_EQ(RunTestChart(), 0);
         winsim::ClearFailures();
-        EXPECT_EQ(LastChar, R.Expected);
+        EXPECT_EQ(Chart.LastChar, R.Expected);
         EXPECT_FALSE(PeekHeld);
         EXPECT_EQ(winsim::Title(), "Far");
         const std::vector<CHAR_INFO> After = winsim::Screen();
@@ -710,7 +710,7 @@ TEST_F(ChartLoop, WithoutTheConsolesSizeNothingOpens) {
     Key(VK_RETURN, 13);
     winsim::FailCall("GetConsoleScreenBufferInfo");
     winsim::ResetCallCounts();
-    EXPECT_EQ(RunChart(), 0);
+    EXPECT_EQ(RunTestChart(), 0);
     EXPECT_EQ(winsim::CallCount("WriteConsoleOutputA"), 0);
     EXPECT_EQ(winsim::PendingInput().size(), 2u);
     EXPECT_EQ(winsim::Title(), "Far");
@@ -738,15 +738,15 @@ TEST_F(ChartLoop, OnAConsoleSmallerThanTheWindowOnlyVisibleCellsSelect) {
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
         winsim::ClearInput();
-        ChartWindowResetForTests();
-        LastChar = 10;
+        Chart.CentrePending = true;
+        Chart.LastChar = 10;
         if (R.Double)
             DoubleClick(R.X, R.Y);
         else
             Press(R.X, R.Y);
         EXPECT_EQ(Run(), R.Left + (R.Double && R.Left == GuardRecords ? 1 : 0));
-        EXPECT_EQ(ChartX, -6);
-        EXPECT_EQ(LastChar, R.Expected);
+        EXPECT_EQ(Chart.ChartX, -6);
+        EXPECT_EQ(Chart.LastChar, R.Expected);
     }
 }
 

@@ -25,7 +25,7 @@ protected:
     {
         ChartTest::SetUp();
         Start();
-        LoadMessages();
+        TestLook.Texts = LoadMessages();
     }
     // Identity, Windows and N host tables named H0, H1, ...
     void BuildList(int HostTables, int From = OPEN_VIEWER)
@@ -33,24 +33,23 @@ protected:
         Host.Tables.clear();
         for (int I = 0; I < HostTables; I++)
             Host.Tables.push_back(MakeHostTable("H" + std::to_string(I), I + 1));
-        OpenFrom = From;
-        InitCodeTables();
-        LoadHostCodeTables();
+        InitCodeTables(Chart, TestLook.Texts);
+        LoadHostCodeTables(Chart, From);
     }
 };
 
 TEST_F(CodeTableTest, BuiltInTables)
 {
     BuildList(0);
-    ASSERT_EQ(2, CodeTableCount);
-    EXPECT_EQ("M3", CodeTableName(0));
-    EXPECT_EQ("M4", CodeTableName(1));
+    ASSERT_EQ(2, int(Chart.CodeTables.size()));
+    EXPECT_EQ("M3", CodeTableName(Chart, 0));
+    EXPECT_EQ("M4", CodeTableName(Chart, 1));
     char Windows[256];
     for (int I = 0; I < 256; I++) Windows[I] = static_cast<char>(I);
     CharToOemBuffA(Windows, Windows, 256);
     for (int I = 0; I < 256; I++) {
-        EXPECT_EQ(I, CodeTables[0].Table[I]) << "identity " << I;
-        EXPECT_EQ(static_cast<unsigned char>(Windows[I]), CodeTables[1].Table[I])
+        EXPECT_EQ(I, Chart.CodeTables[0].Chars[I]) << "identity " << I;
+        EXPECT_EQ(static_cast<unsigned char>(Windows[I]), Chart.CodeTables[1].Chars[I])
             << "windows " << I;
     }
     EXPECT_EQ(1, Host.CharTableCalls);  // stopped at the first -1
@@ -59,36 +58,35 @@ TEST_F(CodeTableTest, BuiltInTables)
 TEST_F(CodeTableTest, HostTablesFillTheListUpToForty)
 {
     BuildList(45);
-    ASSERT_EQ(40, CodeTableCount);
-    EXPECT_EQ("H0", CodeTableName(2));
-    EXPECT_EQ("H37", CodeTableName(39));
-    EXPECT_EQ(1, CodeTables[2].Table[0]);
-    EXPECT_EQ(38, CodeTables[39].Table[0]);
+    ASSERT_EQ(40, int(Chart.CodeTables.size()));
+    EXPECT_EQ("H0", CodeTableName(Chart, 2));
+    EXPECT_EQ("H37", CodeTableName(Chart, 39));
+    EXPECT_EQ(1, Chart.CodeTables[2].Chars[0]);
+    EXPECT_EQ(38, Chart.CodeTables[39].Chars[0]);
     EXPECT_EQ(39, Host.CharTableCalls);  // the 39th table no longer fits
-    EXPECT_EQ("", CodeTableName(40));
+    EXPECT_EQ("", CodeTableName(Chart, 40));
     // A rebuild starts over.
     BuildList(1);
-    EXPECT_EQ(3, CodeTableCount);
+    EXPECT_EQ(3, int(Chart.CodeTables.size()));
 }
 
 TEST_F(CodeTableTest, AddCodeTableRefusesTheFortyFirst)
 {
     BuildList(38);
-    ASSERT_EQ(40, CodeTableCount);
+    ASSERT_EQ(40, int(Chart.CodeTables.size()));
     unsigned char Table[256] = {};
-    EXPECT_FALSE(AddCodeTable("extra", Table));
-    EXPECT_EQ(40, CodeTableCount);
-    EXPECT_EQ("H37", CodeTableName(39));
+    EXPECT_FALSE(AddCodeTable(Chart, "extra", Table));
+    EXPECT_EQ(40, int(Chart.CodeTables.size()));
+    EXPECT_EQ("H37", CodeTableName(Chart, 39));
 }
 
 TEST_F(CodeTableTest, HostTableNameWithoutZeroTakesAll128Bytes)
 {
     Host.Tables = {MakeHostTable(std::string(128, 'n'), 0)};
-    OpenFrom = OPEN_VIEWER;
-    InitCodeTables();
-    LoadHostCodeTables();
-    ASSERT_EQ(3, CodeTableCount);
-    EXPECT_EQ(std::string(128, 'n'), CodeTableName(2));
+    InitCodeTables(Chart, TestLook.Texts);
+    LoadHostCodeTables(Chart, OPEN_VIEWER);
+    ASSERT_EQ(3, int(Chart.CodeTables.size()));
+    EXPECT_EQ(std::string(128, 'n'), CodeTableName(Chart, 2));
 }
 
 TEST_F(CodeTableTest, StartTableByOrigin)
@@ -118,9 +116,9 @@ TEST_F(CodeTableTest, StartTableByOrigin)
         SCOPED_TRACE(Row.What);
         Host.EditorTableNum = Row.TableNum;
         std::memcpy(Host.EditorToOem, Row.ToOem, 256);
-        CurrentTable = static_cast<uint8_t>(Row.Before);
+        Chart.CurrentTable = static_cast<uint8_t>(Row.Before);
         BuildList(3, Row.From);
-        EXPECT_EQ(Row.Expected, CurrentTable);
+        EXPECT_EQ(Row.Expected, Chart.CurrentTable);
     }
 }
 
@@ -128,8 +126,8 @@ TEST_F(CodeTableTest, EditorTableBeyondTheListDoesNotBreakLookups)
 {
     Host.EditorTableNum = 60;
     BuildList(3, OPEN_EDITOR);
-    EXPECT_EQ(62, CurrentTable);  // the chart window puts it back to 0
-    EXPECT_EQ('A', MapCode('A'));  // meanwhile lookups use entry 0
+    EXPECT_EQ(62, Chart.CurrentTable);  // the chart window puts it back to 0
+    EXPECT_EQ('A', MapCode(Chart, 'A'));  // meanwhile lookups use entry 0
 }
 
 TEST_F(CodeTableTest, EditorUsesWindowsTableComparesAllPositions)
@@ -143,81 +141,6 @@ TEST_F(CodeTableTest, EditorUsesWindowsTableComparesAllPositions)
     EXPECT_FALSE(EditorUsesWindowsTable());
 }
 
-TEST_F(CodeTableTest, MapCodeAndFindCodeForCharUseTheCurrentTable)
-{
-    BuildList(0);
-    unsigned char Table[256];
-    for (int I = 0; I < 256; I++) Table[I] = static_cast<unsigned char>(I);
-    Table[10] = 'x';
-    Table[20] = 'x';
-    Table['x'] = '?';  // 'x' itself no longer maps to 'x'
-    Table['q'] = '?';
-    ASSERT_TRUE(AddCodeTable("test", Table));
-    CurrentTable = 2;
-    EXPECT_EQ('x', MapCode(20));
-
-    LastChar = 200;
-    FindCodeForChar('x');
-    EXPECT_EQ(10, LastChar);  // the lowest code wins
-    FindCodeForChar('?');
-    EXPECT_EQ('?', LastChar);  // '?' at 63 comes before 'q' and 'x'
-    LastChar = 200;
-    FindCodeForChar('q');  // no code maps to 'q'
-    EXPECT_EQ(200, LastChar);
-
-    CurrentTable = 0;
-    FindCodeForChar('q');
-    EXPECT_EQ('q', LastChar);
-}
-
-TEST_F(CodeTableTest, NextPreviousAndToggle)
-{
-    enum Op { Next, Prev, Toggle };
-    const struct {
-        int Count;
-        bool ShowWin;
-        int From;
-        Op Step;
-        int Expected;
-    } Rows[] = {
-        // five entries, Windows table skipped
-        {5, false, 0, Next, 2}, {5, false, 2, Prev, 0}, {5, false, 0, Prev, 4},
-        {5, false, 4, Next, 0}, {5, false, 2, Next, 3}, {5, false, 3, Prev, 2},
-        // five entries, Windows table included
-        {5, true, 0, Next, 1},  {5, true, 1, Next, 2},  {5, true, 4, Next, 0},
-        {5, true, 0, Prev, 4},  {5, true, 2, Prev, 1},  {5, true, 1, Prev, 0},
-        // only the two built-in tables
-        {2, false, 0, Next, 0}, {2, false, 0, Prev, 0}, {2, true, 0, Next, 1},
-        {2, true, 0, Prev, 1},
-        // the toggle ignores ShowWinTable
-        {5, false, 3, Toggle, 1}, {5, false, 1, Toggle, 0}, {5, true, 0, Toggle, 1},
-        {5, true, 1, Toggle, 0},
-    };
-    for (const auto &Row : Rows) {
-        SCOPED_TRACE("count " + std::to_string(Row.Count) + " showwin " +
-                     std::to_string(Row.ShowWin) + " from " + std::to_string(Row.From) + " op " +
-                     std::to_string(Row.Step));
-        BuildList(Row.Count - 2);
-        ShowWinTable = Row.ShowWin;
-        CurrentTable = static_cast<uint8_t>(Row.From);
-        if (Row.Step == Next) NextCodeTable();
-        if (Row.Step == Prev) PrevCodeTable();
-        if (Row.Step == Toggle) ToggleWindowsTable();
-        EXPECT_EQ(Row.Expected, CurrentTable);
-    }
-}
-
-TEST_F(CodeTableTest, SteppingAnEmptyListStaysOnZero)
-{
-    CodeTablesResetForTests();
-    CurrentTable = 0;
-    PrevCodeTable();
-    EXPECT_EQ(0, CurrentTable);
-    NextCodeTable();
-    EXPECT_EQ(0, CurrentTable);
-    EXPECT_EQ('z', MapCode('z'));
-}
-
 // ---- table menu ----
 
 class TableMenuTest : public CodeTableTest {};
@@ -225,9 +148,9 @@ class TableMenuTest : public CodeTableTest {};
 TEST_F(TableMenuTest, MenuCallAndItems)
 {
     BuildList(3);
-    ShowWinTable = true;
-    CurrentTable = 3;
-    CodeTableMenu();
+    Chart.ShowWinTable = true;
+    Chart.CurrentTable = 3;
+    CodeTableMenu(Chart);
     ASSERT_EQ(1u, Host.Menus.size());
     const fake::MenuCall &M = Host.Menus[0];
     EXPECT_EQ(Host.ModuleNumber, M.PluginNumber);
@@ -252,7 +175,7 @@ TEST_F(TableMenuTest, MenuCallAndItems)
     // After the menu, the flush request.
     ASSERT_FALSE(Host.Texts.empty());
     EXPECT_FALSE(Host.Texts.back().HasText);
-    EXPECT_EQ(3, CurrentTable);  // cancelled
+    EXPECT_EQ(3, Chart.CurrentTable);  // cancelled
 }
 
 TEST_F(TableMenuTest, ItemMappingWithoutTheWindowsTable)
@@ -270,10 +193,10 @@ TEST_F(TableMenuTest, ItemMappingWithoutTheWindowsTable)
                      std::to_string(Row.Current) + " result " + std::to_string(Row.Result));
         BuildList(3);
         Host.Menus.clear();
-        ShowWinTable = Row.ShowWin;
-        CurrentTable = static_cast<uint8_t>(Row.Current);
+        Chart.ShowWinTable = Row.ShowWin;
+        Chart.CurrentTable = static_cast<uint8_t>(Row.Current);
         Host.MenuResult = Row.Result;
-        CodeTableMenu();
+        CodeTableMenu(Chart);
         ASSERT_EQ(1u, Host.Menus.size());
         const fake::MenuCall &M = Host.Menus[0];
         ASSERT_EQ(Row.ShowWin ? 5u : 4u, M.Items.size());
@@ -283,28 +206,27 @@ TEST_F(TableMenuTest, ItemMappingWithoutTheWindowsTable)
         }
         for (size_t I = 0; I < M.Items.size(); I++)
             EXPECT_EQ(int(I) == Row.ExpectSelected ? -1 : 0, M.Items[I].Selected) << "item " << I;
-        EXPECT_EQ(Row.ExpectTable, CurrentTable);
+        EXPECT_EQ(Row.ExpectTable, Chart.CurrentTable);
     }
 }
 
 TEST_F(TableMenuTest, HostWithoutTablesOffersOneItem)
 {
     BuildList(0);
-    ShowWinTable = false;
+    Chart.ShowWinTable = false;
     Host.MenuResult = 0;
-    CodeTableMenu();
+    CodeTableMenu(Chart);
     ASSERT_EQ(1u, Host.Menus[0].Items.size());
-    EXPECT_EQ(0, CurrentTable);
+    EXPECT_EQ(0, Chart.CurrentTable);
 }
 
 TEST_F(TableMenuTest, LongNameIsCutToTheItemText)
 {
     Host.Tables = {MakeHostTable(std::string(128, 'n'), 0)};
-    OpenFrom = OPEN_VIEWER;
-    InitCodeTables();
-    LoadHostCodeTables();
-    ShowWinTable = true;
-    CodeTableMenu();
+    InitCodeTables(Chart, TestLook.Texts);
+    LoadHostCodeTables(Chart, OPEN_VIEWER);
+    Chart.ShowWinTable = true;
+    CodeTableMenu(Chart);
     ASSERT_EQ(3u, Host.Menus[0].Items.size());
     EXPECT_EQ(std::string(127, 'n'), std::string(Host.Menus[0].Items[2].Text));
 }

@@ -3,7 +3,6 @@
 // history (Alt+F8). Win32 calls only: the suite runs natively and under Wine.
 #include "ChartFixture.h"
 
-#include "CharacterKeys.h"
 #include "Clipboard.h"
 #include "RecentMenu.h"
 #include "UnicodeLine.h"
@@ -34,7 +33,7 @@ protected:
         };
         Start();
         SetUpChartState();
-        OutputCodePage = 437;
+        Chart.CellCodePage = 437;
         PutClipboardString("before");
     }
 
@@ -47,8 +46,8 @@ protected:
         unsigned char Table[256];
         for (int I = 0; I < 256; I++) Table[I] = 'e';
         Table['x'] = EAcute;
-        ASSERT_TRUE(AddCodeTable("folded", Table));
-        CurrentTable = uint8_t(CodeTableCount - 1);
+        ASSERT_TRUE(AddCodeTable(Chart, "folded", Table));
+        Chart.CurrentTable = uint8_t(int(Chart.CodeTables.size()) - 1);
     }
 
     // Item 1's text of every dialog shown since the last call: it tells the
@@ -90,16 +89,17 @@ TEST_F(UnicodeKeys, UnicodeLineOfACell)
         // No code page: the specified status text.
         {0, 0x41, "Char A  Dec 65  Hex 41", ""},
     };
+    Chart.UnicodeStatus = true;
     for (const auto &R : Rows) {
         SCOPED_TRACE("code page " + std::to_string(R.Page) + " byte " + std::to_string(R.Code));
-        OutputCodePage = R.Page;
-        EXPECT_EQ(R.Status, FormatUnicodeStatus(R.Code));
-        EXPECT_EQ(R.Long, DescribeCellByte(R.Code, true));
+        Chart.CellCodePage = R.Page;
+        EXPECT_EQ(R.Status, StatusText(Chart, R.Code, TestLook.Texts));
+        EXPECT_EQ(R.Long, DescribeCell(Chart, R.Code, true));
     }
     // Through the current table: the byte its cell shows.
-    OutputCodePage = 437;
+    Chart.CellCodePage = 437;
     UseFoldedTable();
-    EXPECT_EQ("U+00E9 LATIN SMALL..E WITH ACUTE", FormatUnicodeStatus('x'));
+    EXPECT_EQ("U+00E9 LATIN SMALL..E WITH ACUTE", FormatUnicodeStatus(Chart, 'x'));
 }
 
 TEST(ShortenLine, KeepsTheBeginningAndTheEnd)
@@ -127,24 +127,25 @@ TEST_F(UnicodeKeys, F2SwitchesTheStatusRowAndIsRemembered)
     ScreenWidth = 80;
     ScreenHeight = 25;
     NewBuffer(DrawScreen);
-    CentreChart();
+    CentreChart(Chart);
     auto StatusRow = [](const std::string &Entry) {
-        DrawChart(0xB0, Entry);
+        DrawTestChart(0xB0, Entry);
         std::string Row;
-        for (int X = 5; X < 5 + int(UnicodeStatusWidth); X++)
-            Row += DrawScreen.Cells[(ChartY + 13) * ScreenWidth + ChartX + X].Char.AsciiChar;
+        const int Y = Chart.ChartY + ChartLayout::StatusRow, Left = ChartLayout::TextColumn;
+        for (int X = Left; X < Left + ChartLayout::UnicodeStatusWidth; X++)
+            Row += DrawScreen.Cells[Y * ScreenWidth + Chart.ChartX + X].Char.AsciiChar;
         return Row.substr(0, Row.find_last_not_of(' ') + 1);
     };
     EXPECT_EQ("Char \xB0  Dec 176  Hex B0", StatusRow(""));
 
-    ASSERT_TRUE(CharacterKey(kbF2));
-    EXPECT_TRUE(UnicodeStatus);
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF2));
+    EXPECT_TRUE(Chart.UnicodeStatus);
     EXPECT_EQ(DwordBytes(1), GetRegValue(SettingsPath(), "UnicodeStatus").Data);
     EXPECT_EQ("U+2591 LIGHT SHADE", StatusRow(""));
     EXPECT_EQ("Dec: 17", StatusRow("17")) << "entry mode shows the entry";
 
-    ASSERT_TRUE(CharacterKey(kbF2));
-    EXPECT_FALSE(UnicodeStatus);
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF2));
+    EXPECT_FALSE(Chart.UnicodeStatus);
     EXPECT_EQ(DwordBytes(0), GetRegValue(SettingsPath(), "UnicodeStatus").Data);
     EXPECT_EQ("Char \xB0  Dec 176  Hex B0", StatusRow(""));
 }
@@ -192,27 +193,27 @@ TEST_F(UnicodeKeys, FormsOfACode)
     };
     for (const auto &R : Rows) {
         SCOPED_TRACE(R.Case);
-        CodeTableCount = 2;
-        CurrentTable = 0;
+        Chart.CodeTables.resize(2);
+        Chart.CurrentTable = 0;
         if (R.Table == Folded) UseFoldedTable();
-        if (R.Table == Windows) CurrentTable = 1;
-        CopyMode = R.CopyMode;
-        const std::vector<CharForm> Forms = CharForms(R.Code);
+        if (R.Table == Windows) Chart.CurrentTable = 1;
+        Chart.CopyMode = R.CopyMode;
+        const std::vector<CharForm> Forms = CharForms(Chart, R.Code);
         std::vector<std::string> Values;
         for (const CharForm &F : Forms) Values.push_back(F.Value);
         EXPECT_EQ(R.Forms, Values);
         EXPECT_EQ(R.Character, Forms[0].Shown);
         for (size_t K = 1; K < Forms.size(); K++) EXPECT_EQ(Forms[K].Value, Forms[K].Shown);
     }
-    OutputCodePage = 0;
-    EXPECT_EQ("", CharForms(0x41)[4].Value) << "no code page, no code point";
+    Chart.CellCodePage = 0;
+    EXPECT_EQ("", CharForms(Chart, 0x41)[4].Value) << "no code page, no code point";
 }
 
 TEST_F(UnicodeKeys, DetailsCopyTheChosenFormAndOfferItAgain)
 {
     const int FirstForm = 3, CopyButton = 14;
-    LastChar = '&';
-    const std::vector<CharForm> Forms = CharForms('&');
+    Chart.LastChar = '&';
+    const std::vector<CharForm> Forms = CharForms(Chart, '&');
     for (int K = 0; K < int(Forms.size()); K++) {
         SCOPED_TRACE("form " + std::to_string(K));
         Answers.push_back([&](FarDialogItem *Items, int Count) {
@@ -220,17 +221,17 @@ TEST_F(UnicodeKeys, DetailsCopyTheChosenFormAndOfferItAgain)
             for (int I = 0; I < 10; I++) Items[FirstForm + I].Selected = I == K ? -1 : 0;
             return CopyButton;
         });
-        ASSERT_TRUE(CharacterKey(kbF3));
+        ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF3));
         EXPECT_EQ(Forms[size_t(K)].Value, GetClipboardText());
     }
-    EXPECT_EQ(std::vector<uint8_t>{'&'}, RecentChars);
+    EXPECT_EQ(std::vector<ChartChar>{'&'}, Chart.RecentChars);
 
     // Cancelled: nothing is copied or remembered.
     PutClipboardString("before");
-    RecentChars.clear();
-    ASSERT_TRUE(CharacterKey(kbF3));
+    Chart.RecentChars.clear();
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF3));
     EXPECT_EQ("before", GetClipboardText());
-    EXPECT_TRUE(RecentChars.empty());
+    EXPECT_TRUE(Chart.RecentChars.empty());
 
     const fake::DialogCall &Call = Host.Dialogs.back();
     EXPECT_EQ("Details", Call.HelpTopic);
@@ -268,7 +269,7 @@ TEST_F(UnicodeKeys, FindCodeByWords)
     };
     for (const auto &R : Rows) {
         SCOPED_TRACE(std::string(R.Words) + " from " + std::to_string(R.From));
-        EXPECT_EQ(R.Expected, FindCode(R.Words, R.From, R.Step));
+        EXPECT_EQ(R.Expected, FindCode(Chart, R.Words, R.From, R.Step));
     }
 }
 
@@ -301,19 +302,15 @@ TEST_F(UnicodeKeys, FindKeysAskGoOnAndSayWhenNothingMatches)
     std::string WordsShown;
     for (const auto &S : Steps) {
         SCOPED_TRACE(S.Case);
-        if (S.Start >= 0) {
-            LastChar = uint8_t(S.Start);
-            CodeToCell();
-        }
+        if (S.Start >= 0) Chart.LastChar = uint8_t(S.Start);
         if (S.Asked)
             Answers.push_back([&, A = *S.Asked](FarDialogItem *Items, int) {
                 WordsShown = Items[2].Data;
                 if (A.Words) lstrcpynA(Items[2].Data, A.Words, sizeof(Items[2].Data));
                 return A.Result;
             });
-        ASSERT_TRUE(CharacterKey(S.Key));
-        EXPECT_EQ(S.Expected, LastChar);
-        EXPECT_EQ(S.Expected, CellRow * 32 + CellCol);
+        ASSERT_FALSE(TakeKey(Chart, TestHooks, S.Key));
+        EXPECT_EQ(S.Expected, Chart.LastChar);
         EXPECT_EQ(S.Dialogs, DialogsShown());
         EXPECT_TRUE(Answers.empty());
     }
@@ -324,45 +321,45 @@ TEST_F(UnicodeKeys, FindKeysAskGoOnAndSayWhenNothingMatches)
     EXPECT_EQ(DI_EDIT, Host.Dialogs[0].Items[2].Type);
 
     // In another table the chain ends: F7 asks.
-    FindWords = "e acute";
-    FindAgain(1);
+    Chart.FindWords = "e acute";
+    FindAgain(Chart, 1);
     EXPECT_TRUE(DialogsShown().empty());
     UseFoldedTable();
-    LastChar = CapitalEAcute;
+    Chart.LastChar = CapitalEAcute;
     Answers.push_back([](FarDialogItem *, int) { return 4; });
-    ASSERT_TRUE(CharacterKey(kbF7));
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF7));
     EXPECT_EQ(std::vector<std::string>{"M36"}, DialogsShown());
-    EXPECT_EQ('x', LastChar);
+    EXPECT_EQ('x', Chart.LastChar);
 }
 
 // ---------------------------------------------------------- Alt+F8 --
 
 TEST_F(UnicodeKeys, HistoryOfChosenCharactersAndItsMenu)
 {
-    ASSERT_TRUE(CharacterKey(kbAltF8));
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));
     EXPECT_EQ(std::vector<std::string>{"M41"}, DialogsShown()) << "nothing chosen yet";
     EXPECT_TRUE(Host.Menus.empty());
 
     // Copies and confirmations remember what the cell shows; code 0 copies nothing.
-    LastChar = 'A';
-    CopyChoice();
-    LastChar = '&';
-    AppendChoice();
-    LastChar = 0;
-    CopyChoice();
+    Chart.LastChar = 'A';
+    CopyChoice(Chart);
+    Chart.LastChar = '&';
+    AppendChoice(Chart);
+    Chart.LastChar = 0;
+    CopyChoice(Chart);
     UseFoldedTable();
-    CopyMode = false;
-    LastChar = 'x';
-    CopyChoice();
-    CopyMode = true;
-    CopyChoice();
-    EXPECT_EQ((std::vector<uint8_t>{EAcute, '&', 'A'}), RecentChars);
+    Chart.CopyMode = false;
+    Chart.LastChar = 'x';
+    CopyChoice(Chart);
+    Chart.CopyMode = true;
+    CopyChoice(Chart);
+    EXPECT_EQ((std::vector<ChartChar>{EAcute, '&', 'A'}), Chart.RecentChars);
 
     // In the folded table only e acute is there (at 'x').
-    LastChar = 0;
+    Chart.LastChar = 0;
     Host.MenuResult = 0;
-    ASSERT_TRUE(CharacterKey(kbAltF8));
-    EXPECT_EQ('x', LastChar);
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));
+    EXPECT_EQ('x', Chart.LastChar);
     ASSERT_EQ(1u, Host.Menus.size());
     const fake::MenuCall &Menu = Host.Menus.back();
     EXPECT_EQ("M39", Menu.Title);
@@ -374,20 +371,19 @@ TEST_F(UnicodeKeys, HistoryOfChosenCharactersAndItsMenu)
     EXPECT_TRUE(Menu.Items[0].Selected);
 
     Host.MenuResult = 2;
-    ASSERT_TRUE(CharacterKey(kbAltF8));
-    EXPECT_EQ('x', LastChar) << "not in this table: the selection stays";
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));
+    EXPECT_EQ('x', Chart.LastChar) << "not in this table: the selection stays";
     EXPECT_EQ(std::vector<std::string>{"M40"}, DialogsShown());
     EXPECT_EQ("A       U+0041 LATIN CAPITAL LETTER A", std::string(Host.Dialogs.back().Items[2].Data));
 
-    CurrentTable = 0;
-    ASSERT_TRUE(CharacterKey(kbAltF8));
-    EXPECT_EQ('A', LastChar);
-    EXPECT_EQ('A', CellRow * 32 + CellCol);
+    Chart.CurrentTable = 0;
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));
+    EXPECT_EQ('A', Chart.LastChar);
 
     Host.MenuResult = -1;
-    LastChar = 7;
-    ASSERT_TRUE(CharacterKey(kbAltF8));
-    EXPECT_EQ(7, LastChar) << "cancelled";
+    Chart.LastChar = 7;
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));
+    EXPECT_EQ(7, Chart.LastChar) << "cancelled";
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // F3's copy when the clipboard refuses it, which only winsim can arrange.
 #include "ChartFixture.h"
 
-#include "CharacterKeys.h"
 #include "UnicodeSettings.h"
 
 #include <winsim.h>
@@ -16,17 +15,17 @@ TEST_F(UnicodeKeysNative, DetailsRememberOnlyACharacterThatReachedTheClipboard)
     Start();
     SetUpChartState();
     winsim::SetClipboardText("before");
-    LastChar = 'A';
+    Chart.LastChar = 'A';
 
     winsim::SetClipboardBusy(true);
-    ASSERT_TRUE(CharacterKey(kbF3));
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF3));
     winsim::SetClipboardBusy(false);
     EXPECT_EQ("before", winsim::ClipboardText());
-    EXPECT_TRUE(RecentChars.empty());
+    EXPECT_TRUE(Chart.RecentChars.empty());
 
-    ASSERT_TRUE(CharacterKey(kbF3));
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF3));
     EXPECT_EQ("A", winsim::ClipboardText());
-    EXPECT_EQ(std::vector<uint8_t>{'A'}, RecentChars);
+    EXPECT_EQ(std::vector<ChartChar>{'A'}, Chart.RecentChars);
 }
 
 }  // namespace

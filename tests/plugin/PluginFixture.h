@@ -9,15 +9,8 @@
 #include "OptionsDialog.h"
 #include "StartUp.h"
 
-inline void ResetPluginUnits()
-{
-    ResetChartUnits();
-    ExportsResetForTests();
-}
-
 class PluginTest : public ChartTest {
 protected:
-    void ResetUnits() override { ResetPluginUnits(); }
     void StartWith(const PluginStartupInfo *Info) override { SetStartupInfo(Info); }
 };
 

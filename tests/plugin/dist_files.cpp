@@ -1,12 +1,14 @@
 // The shipped message and help files.
 #include <gtest/gtest.h>
 
+#include "MessageIds.h"
 #include "StatusFormat.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -41,7 +43,8 @@ std::vector<std::string> ReadLines(const std::string &Path)
 }
 
 // Messages of a .lng file: every line holding a quoted text, after the
-// .Language line; \" and \\ unescaped.
+// .Language line; \" and \\ unescaped. A comment that starts with a number
+// ("// 7-20: options dialog") names the message that follows it.
 std::vector<std::string> ReadMessages(const std::string &Path, std::string *Language)
 {
     std::vector<std::string> Messages;
@@ -49,7 +52,13 @@ std::vector<std::string> ReadMessages(const std::string &Path, std::string *Lang
         size_t First = Raw.find_first_not_of(" \t");
         if (First == std::string::npos) continue;
         std::string Line = Raw.substr(First);
-        if (Line.compare(0, 2, "//") == 0) continue;
+        if (Line.compare(0, 2, "//") == 0) {
+            unsigned Number = 0;
+            if (std::sscanf(Line.c_str(), "// %u", &Number) == 1) {
+                EXPECT_EQ(Messages.size(), Number) << "numbered comment: " << Line;
+            }
+            continue;
+        }
         if (Line.compare(0, 10, ".Language=") == 0) {
             *Language = Line.substr(10);
             continue;
@@ -77,18 +86,30 @@ TEST(MessageFile, EachLanguageHasEveryMessageAndASafeStatusFormat)
         std::string Language;
         std::vector<std::string> Messages = ReadMessages(DistPath(F.File), &Language);
         EXPECT_EQ(F.Language, Language);
-        ASSERT_EQ(43u, Messages.size());
+        ASSERT_EQ(size_t(MsgCount), Messages.size());
         for (size_t I = 0; I < Messages.size(); I++) {
             SCOPED_TRACE("message " + std::to_string(I));
             EXPECT_FALSE(Messages[I].empty());
-            if (I >= 7 && I <= 18) {
+            if (I >= MsgPasteHeading && I <= MsgShowWinTable) {
                 EXPECT_LE(Messages[I].size(), 50u);  // fits the options dialog
             }
-            if (I == 36) {
+            if (I == MsgFindPrompt) {
                 EXPECT_LE(Messages[I].size(), 54u);  // fits the find dialog
             }
         }
-        const std::string &Format = Messages[1];
+        if (std::string(F.File) == "QuorrelEng.lng") {
+            // The names in the code stand where the file has their texts.
+            const std::pair<MsgId, const char *> Anchors[] = {
+                {MsgTitle, "Quorrel"},           {MsgTableMenuTitle, "Code tables"},
+                {MsgOk, "OK"},                   {MsgCancel, "Cancel"},
+                {MsgHelpTitle, "Help"},          {MsgDetailsTitle, "Character"},
+                {MsgFormKeystroke, "&Keystroke"}, {MsgCopy, "&Copy"},
+                {MsgFindTitle, "Find by name"},  {MsgRecentTitle, "Recently chosen"},
+                {MsgNotShown, "(the console cannot show it)"},
+            };
+            for (const auto &A : Anchors) EXPECT_EQ(A.second, Messages[A.first]) << A.first;
+        }
+        const std::string &Format = Messages[MsgStatusFormat];
         ASSERT_TRUE(StatusFormatIsSafe(Format.c_str()));
         // Character, decimal and hexadecimal code; within 40 characters for
         // every code, and inside the chart's frame (33).

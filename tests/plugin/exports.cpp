@@ -99,12 +99,12 @@ TEST_F(OptionsTest, SettingsAreShownInTheirItems)
     for (const auto &Row : Rows) {
         SCOPED_TRACE("paste " + std::to_string(Row.Paste) + " type " + std::to_string(Row.Type));
         Host.Dialogs.clear();
-        PasteMode = Row.Paste;
-        TypeMode = Row.Type;
-        CopyMode = Row.Copy;
-        ShowEditorChar = Row.Editor;
-        ShowCmdlineChar = Row.Cmdline;
-        ShowWinTable = Row.WinTable;
+        Settings.PasteMode = Paste(Row.Paste);
+        Settings.TypeMode = Typing(Row.Type);
+        Settings.CopyMode = Row.Copy;
+        Settings.ShowEditorChar = Row.Editor;
+        Settings.ShowCmdlineChar = Row.Cmdline;
+        Settings.ShowWinTable = Row.WinTable;
         Configure(0);
         const fake::DialogCall &D = OnlyDialog();
         for (int I = 0; I < 19; I++) {
@@ -136,14 +136,14 @@ TEST_F(OptionsTest, ConfirmReadsTheItemsBackAndWritesAllSix)
             for (int I : Row.Selected) Items[I].Selected = 1;  // any nonzero counts
             return 17;
         };
-        LastChar = 77;
+        Chart.LastChar = 77;
         EXPECT_EQ(-1, Configure(3));
-        EXPECT_EQ(Row.Paste, PasteMode);
-        EXPECT_EQ(Row.Type, TypeMode);
-        EXPECT_EQ(Row.Copy, CopyMode);
-        EXPECT_EQ(Row.Editor, ShowEditorChar);
-        EXPECT_EQ(Row.Cmdline, ShowCmdlineChar);
-        EXPECT_EQ(Row.WinTable, ShowWinTable);
+        EXPECT_EQ(Row.Paste, int(Settings.PasteMode));
+        EXPECT_EQ(Row.Type, int(Settings.TypeMode));
+        EXPECT_EQ(Row.Copy, Settings.CopyMode);
+        EXPECT_EQ(Row.Editor, Settings.ShowEditorChar);
+        EXPECT_EQ(Row.Cmdline, Settings.ShowCmdlineChar);
+        EXPECT_EQ(Row.WinTable, Settings.ShowWinTable);
         const struct {
             const char *Name;
             DWORD Value;
@@ -172,13 +172,13 @@ TEST_F(OptionsTest, AnythingButConfirmChangesAndWritesNothing)
             Items[15].Selected = -1;
             return Result;
         };
-        PasteMode = 1;
-        CopyMode = true;
-        ShowWinTable = false;
+        Settings.PasteMode = Paste(1);
+        Settings.CopyMode = true;
+        Settings.ShowWinTable = false;
         EXPECT_EQ(0, Configure(0));
-        EXPECT_EQ(1, PasteMode);
-        EXPECT_TRUE(CopyMode);
-        EXPECT_FALSE(ShowWinTable);
+        EXPECT_EQ(1, int(Settings.PasteMode));
+        EXPECT_TRUE(Settings.CopyMode);
+        EXPECT_FALSE(Settings.ShowWinTable);
         for (const char *Name : {"PasteMode", "TypeMode", "CopyMode", "ShowEditorChar",
                                  "ShowCmdlineChar", "ShowWinTable"})
             EXPECT_FALSE(GetRegValue(SettingsPath(), Name).Exists) << Name;
@@ -187,15 +187,13 @@ TEST_F(OptionsTest, AnythingButConfirmChangesAndWritesNothing)
 
 TEST_F(OptionsTest, OptionsHookShowsTheDialog)
 {
-    QuorrelStart();
-    ASSERT_NE(nullptr, OptionsHook);
     Host.DialogScript = [](FarDialogItem *Items, int) {
         Items[15].Selected = -1;
         return 17;
     };
-    OptionsHook();
+    ShowOptions();
     EXPECT_EQ(1u, Host.Dialogs.size());
-    EXPECT_TRUE(ShowWinTable);
+    EXPECT_TRUE(Settings.ShowWinTable);
 }
 
 // ---- the exports and the start-up block ----
@@ -216,7 +214,7 @@ TEST_F(ExportsTest, GetPluginInfoWritesItsFieldsOnly)
     ASSERT_EQ(1, Info.PluginConfigStringsNumber);
     EXPECT_STREQ("M0", Info.PluginMenuStrings[0]);
     EXPECT_EQ(Info.PluginMenuStrings, Info.PluginConfigStrings);
-    EXPECT_EQ(Host.Messages[0].c_str(), MenuString);
+    EXPECT_EQ(Host.Messages[0].c_str(), Info.PluginMenuStrings[0]);
     EXPECT_EQ(Before.DiskMenuStrings, Info.DiskMenuStrings);
     EXPECT_EQ(Before.DiskMenuNumbers, Info.DiskMenuNumbers);
     EXPECT_EQ(Before.DiskMenuStringsNumber, Info.DiskMenuStringsNumber);
@@ -227,13 +225,10 @@ TEST_F(ExportsTest, GetPluginInfoWritesItsFieldsOnly)
     EXPECT_STREQ("Other", Info.PluginMenuStrings[0]);
 }
 
-TEST_F(ExportsTest, StartUpBlockAssignsTheFourHooks)
+TEST_F(ExportsTest, StartUpBlockAssignsThePushCellHook)
 {
     Start();
     QuorrelStart();
-    EXPECT_EQ(&PluginHelp, HelpHook);
-    EXPECT_EQ(&CodeTableMenu, TableMenuHook);
-    EXPECT_EQ(&ShowOptions, OptionsHook);
     ASSERT_NE(nullptr, PushCellHook);
     PushCellHook(12, 3, 0x1F, "x");
     ASSERT_EQ(1u, Host.Texts.size());

@@ -38,7 +38,7 @@ TEST_F(NoConsole, OpenPluginReturnsAtOnceWithNothingWrittenOrDelivered)
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Name);
         winsim::Reset();
-        ResetPluginUnits();
+        ResetChartUnits();
         ClearRegValues(SettingsPath());
         Host.CmdLineInserted.clear();
         if (R.AtLoad) winsim::FailCall(R.Fails, ERROR_ACCESS_DENIED, R.Times);
@@ -48,7 +48,7 @@ TEST_F(NoConsole, OpenPluginReturnsAtOnceWithNothingWrittenOrDelivered)
         PutRegValue(SettingsPath(), "ShowCmdlineChar", REG_DWORD, DwordBytes(1));
         Host.CmdLineBytes = std::string("z\0", 2);
         Start();
-        LastChar = 'k';
+        Chart.LastChar = 'k';
         winsim::SetClipboardText("before");
         winsim::PushInput(KeyRecord(VK_RETURN, '\r', 0));
         if (!R.AtLoad) winsim::FailCall(R.Fails, ERROR_ACCESS_DENIED, R.Times);
@@ -57,7 +57,7 @@ TEST_F(NoConsole, OpenPluginReturnsAtOnceWithNothingWrittenOrDelivered)
         EXPECT_EQ(winsim::CallCount("WriteConsoleOutputA") > 0, R.Opens);
         EXPECT_EQ(winsim::CallCount("SetConsoleTitleA") > 0, R.Opens);
         EXPECT_EQ(winsim::PendingInput().empty(), R.Opens) << "the key is the host's";
-        EXPECT_EQ(LastChar, R.Opens ? 'z' : 'k');
+        EXPECT_EQ(Chart.LastChar, R.Opens ? 'z' : 'k');
         EXPECT_EQ(GetRegValue(SettingsPath(), "LastChar").Exists, R.Opens);
         EXPECT_EQ(winsim::ClipboardText(), R.Opens ? "z" : "before");
         EXPECT_EQ(Host.CmdLineInserted.empty(), !R.Opens);

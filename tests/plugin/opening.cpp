@@ -5,6 +5,7 @@
 #include "Clipboard.h"
 #include "InputRecords.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -55,8 +56,8 @@ TEST_F(OpeningTest, CancelledOpeningStillStoresLastChar)
     EXPECT_EQ(67u, StoredLastChar());
     EXPECT_TRUE(Host.CmdLineInserted.empty());
     EXPECT_EQ("before", GetClipboardText());
-    EXPECT_EQ("M0", PluginTitle);
-    EXPECT_EQ(2, CodeTableCount);
+    EXPECT_EQ("M4", Chart.CodeTables[1].Name) << "the opening's messages name the tables";
+    EXPECT_EQ(2, int(Chart.CodeTables.size()));
 }
 
 TEST_F(OpeningTest, ConfirmFromTheEditorTypesTheTableCharacter)
@@ -75,7 +76,7 @@ TEST_F(OpeningTest, ConfirmFromTheEditorTypesTheTableCharacter)
     Start();
     Type({Key(VK_RIGHT, 0), Key(VK_RETURN, '\r')});
     OpenPlugin(OPEN_EDITOR, 0);
-    EXPECT_EQ(2, CurrentTable);
+    EXPECT_EQ(2, Chart.CurrentTable);
     EXPECT_EQ(66u, StoredLastChar());  // 'A' + 1, the code
     EXPECT_EQ("C", GetClipboardText());  // its character in the table
     EXPECT_EQ(std::vector<std::string>{"C"}, Host.EditorInserted);
@@ -89,7 +90,7 @@ TEST_F(OpeningTest, OpeningFromTheViewerTypesNothing)
     Host.CmdLineBytes = std::string("z\0", 2);
     Host.EditorLine = "z";
     Start();
-    LastChar = 'k';
+    Chart.LastChar = 'k';
     Type({Key(VK_RETURN, '\r')});
     OpenPlugin(OPEN_VIEWER, 0);
     EXPECT_EQ(DWORD('k'), StoredLastChar());  // the start character was not taken
@@ -173,14 +174,16 @@ TEST_F(OpeningTest, PaletteAndTableMenuDuringAnOpening)
     Palette[21] = 0x5E;
     PutRegValue(PaletteKey, "CurrentPalette", REG_BINARY, Palette);
     Start();
-    ShowWinTable = true;
+    Settings.ShowWinTable = true;
     Host.MenuResult = 1;
     Type({Key(VK_F8, 0, SHIFT_PRESSED), Key(VK_ESCAPE, 27)});
     OpenPlugin(OPEN_PLUGINSMENU, 0);
-    EXPECT_EQ(0x5E, TextColor);
+    // The chart's screen went to the host cell by cell before the menu, the
+    // window's text in the palette's colour.
+    EXPECT_TRUE(std::any_of(Host.Texts.begin(), Host.Texts.end(),
+                            [](const fake::TextCall &T) { return T.Color == 0x5E; }));
     ASSERT_EQ(1u, Host.Menus.size());
-    EXPECT_EQ(1, CurrentTable);
-    // The chart's screen went to the host cell by cell before the menu.
+    EXPECT_EQ(1, Chart.CurrentTable);
     EXPECT_GE(Host.Texts.size(), size_t(80 * 25));
 }
 

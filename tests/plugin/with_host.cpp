@@ -22,7 +22,7 @@ protected:
 
     void SetUp() override
     {
-        ResetPluginUnits();
+        ResetChartUnits();
         HostStart();
         HostResetForTests();
         HostSetInputEndsUi(true);
@@ -35,7 +35,7 @@ protected:
     void TearDown() override
     {
         FlushConsoleInputBuffer(InputHandle);
-        ResetPluginUnits();
+        ResetChartUnits();
         HostResetForTests();
     }
     void Start(int StructSize = int(sizeof(PluginStartupInfo)))
@@ -47,10 +47,10 @@ protected:
 TEST_F(WithHostTest, MessagesComeFromTheShippedFile)
 {
     Start();
-    LoadMessages();
-    EXPECT_EQ("Quorrel", PluginTitle);
-    EXPECT_TRUE(StatusFormatIsSafe(StatusFormat));
-    EXPECT_EQ("Code tables", std::string(TableMenuTitle));
+    const MessageTexts Texts = LoadMessages();
+    EXPECT_EQ("Quorrel", Texts.PluginTitle);
+    EXPECT_TRUE(StatusFormatIsSafe(Texts.StatusFormat));
+    EXPECT_EQ("Code tables", std::string(Msg(MsgTableMenuTitle)));
 }
 
 TEST_F(WithHostTest, HelpOnOldAndNewHostsOpensContents)
@@ -93,12 +93,11 @@ TEST_F(WithHostTest, HelpComesInTheHostsLanguage)
 TEST_F(WithHostTest, CodeTablesAndTheEditorsStartTable)
 {
     Start();
-    LoadMessages();
+    TestLook.Texts = LoadMessages();
     HostSetCharTableCount(45);
-    OpenFrom = OPEN_VIEWER;
-    InitCodeTables();
-    LoadHostCodeTables();
-    EXPECT_EQ(40, CodeTableCount);
+    InitCodeTables(Chart, TestLook.Texts);
+    LoadHostCodeTables(Chart, OPEN_VIEWER);
+    EXPECT_EQ(40, int(Chart.CodeTables.size()));
 
     HostSetCharTableCount(HostRealCharTableCount());
     const struct {
@@ -109,11 +108,10 @@ TEST_F(WithHostTest, CodeTablesAndTheEditorsStartTable)
     for (const auto &Row : Rows) {
         SCOPED_TRACE("table " + std::to_string(Row.TableNum) + " ansi " + std::to_string(Row.Ansi));
         HostSetEditor({"text"}, 0, 0, Row.TableNum, Row.Ansi);
-        OpenFrom = OPEN_EDITOR;
-        InitCodeTables();
-        LoadHostCodeTables();
-        EXPECT_EQ(2 + HostRealCharTableCount(), CodeTableCount);
-        EXPECT_EQ(Row.Expected, CurrentTable);
+        InitCodeTables(Chart, TestLook.Texts);
+        LoadHostCodeTables(Chart, OPEN_EDITOR);
+        EXPECT_EQ(2 + HostRealCharTableCount(), int(Chart.CodeTables.size()));
+        EXPECT_EQ(Row.Expected, Chart.CurrentTable);
     }
 }
 
@@ -121,12 +119,12 @@ TEST_F(WithHostTest, QuotedKeysReachTheEditorLiterally)
 {
     Start();
     HostSetEditor({""}, 0, 0, -1, false);
-    CopyMode = true;
+    Settings.CopyMode = true;
     EditorPutText("\x01\xE4");
     EXPECT_EQ(2, HostProcessPendingEditorInput());
     EXPECT_EQ(std::vector<std::string>{"\x01\xE4"}, HostEditorLines());
 
-    CopyMode = false;
+    Settings.CopyMode = false;
     EditorPutText("ab");
     EXPECT_EQ(std::vector<std::string>{"\x01\xE4" "ab"}, HostEditorLines());
     EXPECT_GE(HostEditorRedraws(), 1);
@@ -137,8 +135,8 @@ TEST_F(WithHostTest, OptionsDialogConfirmedThroughTheHost)
     Start();
     HostQueueDialog(17, {{2, 0}, {3, 0}, {4, -1}, {15, -1}});
     EXPECT_EQ(-1, Configure(0));
-    EXPECT_EQ(2, PasteMode);
-    EXPECT_TRUE(ShowWinTable);
+    EXPECT_EQ(2, int(Settings.PasteMode));
+    EXPECT_TRUE(Settings.ShowWinTable);
     ASSERT_EQ(1u, HostDialogCalls().size());
     EXPECT_EQ("Options", HostDialogCalls()[0].HelpTopic);
     StoredValue V = GetRegValue(std::string(HostRootKey) + "\\Quorrel", "PasteMode");

@@ -88,12 +88,10 @@ TEST_F(ExchangeTest, PickStartCharFollowsOriginAndOptions)
     for (const auto &Row : Rows) {
         SCOPED_TRACE("from " + std::to_string(Row.From) + " editor " +
                      std::to_string(Row.EditorOpt) + " cmdline " + std::to_string(Row.CmdlineOpt));
-        OpenFrom = Row.From;
-        ShowEditorChar = Row.EditorOpt;
-        ShowCmdlineChar = Row.CmdlineOpt;
-        LastChar = 9;
-        PickStartChar();
-        EXPECT_EQ(Row.Expected, LastChar);
+        Settings.ShowEditorChar = Row.EditorOpt;
+        Settings.ShowCmdlineChar = Row.CmdlineOpt;
+        const int Start = PickStartChar(Row.From);
+        EXPECT_EQ(Row.Expected, Start < 0 ? 9 : Start);
     }
 }
 
@@ -102,7 +100,7 @@ TEST_F(ExchangeTest, PickStartCharFollowsOriginAndOptions)
 TEST_F(ExchangeTest, DeliverResultByOriginAndPasteMode)
 {
     ASSERT_TRUE(PutClipboardText("ab\r\ncd"));
-    CopyMode = false;  // the editor gets inserted text
+    Settings.CopyMode = false;  // the editor gets inserted text
     const struct {
         int From, Paste;
         unsigned char Choice;
@@ -126,9 +124,8 @@ TEST_F(ExchangeTest, DeliverResultByOriginAndPasteMode)
         Host.CmdLineInserted.clear();
         Host.EditorInserted.clear();
         Host.EditorRedraws = 0;
-        OpenFrom = Row.From;
-        PasteMode = Row.Paste;
-        DeliverResult(Row.Choice);
+        Settings.PasteMode = Paste(Row.Paste);
+        DeliverResult(Row.Choice, Row.From);
         EXPECT_EQ(Row.CmdLine, Host.CmdLineInserted);
         EXPECT_EQ(Row.Editor, Host.EditorInserted);
         EXPECT_EQ(Row.Editor.empty() ? 0 : 1, Host.EditorRedraws);
@@ -142,7 +139,7 @@ TEST_F(ExchangeTest, LongClipboardLineIsTypedAsFarAsTheCommandLineHolds)
     for (int I = 0; I < 5000; I++) Line += char('a' + I % 26);
     ASSERT_TRUE(PutClipboardText((Line + "\r\nnext").c_str()));
     const std::string Typed = Line.substr(0, 1539);
-    PasteMode = 2;
+    Settings.PasteMode = Paste(2);
     OpenConsoleInput();
     const struct {
         int From;
@@ -152,9 +149,8 @@ TEST_F(ExchangeTest, LongClipboardLineIsTypedAsFarAsTheCommandLineHolds)
         SCOPED_TRACE("from " + std::to_string(Row.From) + " copy " + std::to_string(Row.Copy));
         Host.CmdLineInserted.clear();
         Host.EditorInserted.clear();
-        OpenFrom = Row.From;
-        CopyMode = Row.Copy;
-        DeliverResult('x');
+        Settings.CopyMode = Row.Copy;
+        DeliverResult('x', Row.From);
         std::string Got;
         if (Row.From == OPEN_PLUGINSMENU) {
             ASSERT_EQ(1u, Host.CmdLineInserted.size());
@@ -173,7 +169,7 @@ TEST_F(ExchangeTest, LongClipboardLineIsTypedAsFarAsTheCommandLineHolds)
 
 TEST_F(ExchangeTest, CommandLineInsertIgnoresCopyMode)
 {
-    CopyMode = true;
+    Settings.CopyMode = true;
     OpenConsoleInput();
     CmdLineInsert("z");
     EXPECT_EQ(std::vector<std::string>{"z"}, Host.CmdLineInserted);
@@ -182,7 +178,7 @@ TEST_F(ExchangeTest, CommandLineInsertIgnoresCopyMode)
 
 TEST_F(ExchangeTest, CopyModeTypesEachCharacterAfterCtrlQ)
 {
-    CopyMode = true;
+    Settings.CopyMode = true;
     OpenConsoleInput();
     EditorPutText("\x01\xE4");
     EXPECT_TRUE(Host.EditorInserted.empty());
@@ -211,11 +207,10 @@ TEST_F(ExchangeTest, CopyModeTypesEachCharacterAfterCtrlQ)
 TEST_F(ExchangeTest, EditorPastesTheClipboardLineAsKeysInCopyMode)
 {
     ASSERT_TRUE(PutClipboardText("ab\ncd"));
-    CopyMode = true;
-    OpenFrom = OPEN_EDITOR;
-    PasteMode = 2;
+    Settings.CopyMode = true;
+    Settings.PasteMode = Paste(2);
     OpenConsoleInput();
-    DeliverResult('b');
+    DeliverResult('b', OPEN_EDITOR);
     std::vector<INPUT_RECORD> Records = TakeConsoleInput();
     ASSERT_EQ(4u, Records.size());
     EXPECT_EQ('a', Records[1].Event.KeyEvent.uChar.AsciiChar);
@@ -254,18 +249,16 @@ TEST_F(ExchangeTest, AppendKeepsOnlyTheFirstLine)
     AppendClipboardText("x");
     EXPECT_EQ("abx", GetClipboardText());
     // The whole clipboard now holds just those three characters.
-    OpenFrom = OPEN_PLUGINSMENU;
-    PasteMode = 2;
-    DeliverResult('x');
+    Settings.PasteMode = Paste(2);
+    DeliverResult('x', OPEN_PLUGINSMENU);
     EXPECT_EQ(std::vector<std::string>{"abx"}, Host.CmdLineInserted);
 }
 
 TEST_F(ExchangeTest, ChosenLineBreakGivesAnEmptyFirstLine)
 {
     PutClipboardString("\r");
-    OpenFrom = OPEN_PLUGINSMENU;
-    PasteMode = 2;
-    DeliverResult('\r');
+    Settings.PasteMode = Paste(2);
+    DeliverResult('\r', OPEN_PLUGINSMENU);
     EXPECT_EQ(std::vector<std::string>{""}, Host.CmdLineInserted);
 }
 

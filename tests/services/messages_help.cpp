@@ -35,20 +35,18 @@ TEST_F(DialogTest, MsgWithoutAHostTextIsEmpty)
 TEST_F(DialogTest, LoadMessagesFillsEveryMessageVariable)
 {
     Start();
-    LoadMessages();
-    EXPECT_EQ("M0", PluginTitle);
-    EXPECT_EQ(" - Far", TitleSuffix);
-    EXPECT_STREQ("M1", StatusFormat);
-    EXPECT_EQ(Host.Messages[1].c_str(), StatusFormat);  // the host's own pointer
-    EXPECT_STREQ("M2", TableMenuTitle);
-    EXPECT_EQ("M3", IdentityTableName);
-    EXPECT_EQ("M4", WindowsTableName);
-    EXPECT_EQ("M5", DecimalPrompt);
-    EXPECT_EQ("M6", HexPrompt);
-    // A second opening in another language replaces the copies.
+    const MessageTexts Texts = LoadMessages();
+    EXPECT_EQ("M0", Texts.PluginTitle);
+    EXPECT_EQ(" - Far", Texts.TitleSuffix);
+    EXPECT_STREQ("M1", Texts.StatusFormat);
+    EXPECT_EQ(Host.Messages[1].c_str(), Texts.StatusFormat);  // the host's own pointer
+    EXPECT_EQ("M3", Texts.IdentityTableName);
+    EXPECT_EQ("M4", Texts.WindowsTableName);
+    EXPECT_EQ("M5", Texts.DecimalPrompt);
+    EXPECT_EQ("M6", Texts.HexPrompt);
+    // A second opening in another language has the new texts.
     Host.Messages[0] = "Kvorrel";
-    LoadMessages();
-    EXPECT_EQ("Kvorrel", PluginTitle);
+    EXPECT_EQ("Kvorrel", LoadMessages().PluginTitle);
 }
 
 // ---- BuildDialogItems ----

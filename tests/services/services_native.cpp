@@ -134,17 +134,16 @@ TEST_F(NativeTest, ClipboardThatCannotBeReadTypesNothing)
 {
     Start();
     winsim::SetClipboardText("abc");
-    PasteMode = 2;
-    CopyMode = false;
+    Settings.PasteMode = Paste(2);
+    Settings.CopyMode = false;
     for (int From : {OPEN_PLUGINSMENU, OPEN_EDITOR}) {
         SCOPED_TRACE(From);
-        OpenFrom = From;
         winsim::SetClipboardBusy(true);
-        DeliverResult('x');
+        DeliverResult('x', From);
         EXPECT_TRUE(Host.CmdLineInserted.empty());
         EXPECT_TRUE(Host.EditorInserted.empty());
         winsim::SetClipboardBusy(false);
-        DeliverResult('x');
+        DeliverResult('x', From);
         EXPECT_EQ(1u, Host.CmdLineInserted.size() + Host.EditorInserted.size()) << "readable";
         Host.CmdLineInserted.clear();
         Host.EditorInserted.clear();
@@ -157,7 +156,7 @@ TEST_F(NativeTest, FirstWriteCreatesTheSettingsKey)
 {
     Start();
     EXPECT_FALSE(winsim::RegKeyExists(SettingsPath()));
-    EXPECT_EQ(1, PasteMode);
+    EXPECT_EQ(1, int(Settings.PasteMode));
     WriteSetting("LastChar", 5);
     EXPECT_TRUE(winsim::RegKeyExists(SettingsPath()));
 }
@@ -227,7 +226,7 @@ TEST_F(NativeTest, ShortRecordIsNotReadPastItsEnd)
     EXPECT_EQ(Size, HostInfo.StructSize);
     EXPECT_EQ(nullptr, HostInfo.ShowHelp);
     EXPECT_EQ(Full.EditorControl, HostInfo.EditorControl);
-    EXPECT_EQ("Software\\QuorrelTests\\Plugin\\Quorrel", SettingsKey);
+    EXPECT_EQ("Software\\QuorrelTests\\Plugin\\Quorrel", Settings.Key);
 }
 
 }  // namespace

@@ -12,19 +12,19 @@ TEST_F(SettingsTest, FirstRunWithoutKeyGivesDefaults)
     Host.RootKey = "Software\\QuorrelTests\\NeverWritten";
     // Values a broken load would leave behind.
     LastChar = 99;
-    PasteMode = 0;
-    TypeMode = 2;
-    CopyMode = false;
-    ShowEditorChar = ShowCmdlineChar = ShowWinTable = true;
+    Settings.PasteMode = Paste(0);
+    Settings.TypeMode = Typing(2);
+    Settings.CopyMode = false;
+    Settings.ShowEditorChar = Settings.ShowCmdlineChar = Settings.ShowWinTable = true;
     Start();
-    EXPECT_EQ("Software\\QuorrelTests\\NeverWritten\\Quorrel", SettingsKey);
+    EXPECT_EQ("Software\\QuorrelTests\\NeverWritten\\Quorrel", Settings.Key);
     EXPECT_EQ(0, LastChar);
-    EXPECT_EQ(1, PasteMode);
-    EXPECT_EQ(1, TypeMode);
-    EXPECT_TRUE(CopyMode);
-    EXPECT_FALSE(ShowEditorChar);
-    EXPECT_FALSE(ShowCmdlineChar);
-    EXPECT_FALSE(ShowWinTable);
+    EXPECT_EQ(1, int(Settings.PasteMode));
+    EXPECT_EQ(1, int(Settings.TypeMode));
+    EXPECT_TRUE(Settings.CopyMode);
+    EXPECT_FALSE(Settings.ShowEditorChar);
+    EXPECT_FALSE(Settings.ShowCmdlineChar);
+    EXPECT_FALSE(Settings.ShowWinTable);
 }
 
 struct LoadRow {
@@ -34,15 +34,15 @@ struct LoadRow {
     int Expected;
 };
 
-int LoadedValue(const std::string &Name)
+int LoadedValue(const std::string &Name, uint8_t LastChar)
 {
     if (Name == "LastChar") return LastChar;
-    if (Name == "PasteMode") return PasteMode;
-    if (Name == "TypeMode") return TypeMode;
-    if (Name == "CopyMode") return CopyMode;
-    if (Name == "ShowEditorChar") return ShowEditorChar;
-    if (Name == "ShowCmdlineChar") return ShowCmdlineChar;
-    if (Name == "ShowWinTable") return ShowWinTable;
+    if (Name == "PasteMode") return int(Settings.PasteMode);
+    if (Name == "TypeMode") return int(Settings.TypeMode);
+    if (Name == "CopyMode") return Settings.CopyMode;
+    if (Name == "ShowEditorChar") return Settings.ShowEditorChar;
+    if (Name == "ShowCmdlineChar") return Settings.ShowCmdlineChar;
+    if (Name == "ShowWinTable") return Settings.ShowWinTable;
     return -1000;
 }
 
@@ -72,9 +72,9 @@ TEST_F(SettingsTest, StoredValuesLoadByWidthTypeAndRange)
                      std::to_string(Row.Expected));
         ClearRegValues(SettingsPath());
         PutRegValue(SettingsPath(), Row.Name, Row.Type, Row.Data);
-        SettingsResetForTests();
+        Settings = PluginSettings();
         Start();
-        EXPECT_EQ(Row.Expected, LoadedValue(Row.Name));
+        EXPECT_EQ(Row.Expected, LoadedValue(Row.Name, LastChar));
     }
 }
 
@@ -84,12 +84,12 @@ TEST_F(SettingsTest, SaveWritesTheSixOptionsAsDwordsButNotLastChar)
     PutRegValue(SettingsPath(), "PasteMode", REG_SZ, {'x', 0});  // replaced by a DWORD
     PutRegValue(SettingsPath(), "LastChar", REG_DWORD, DwordBytes(17));
     LastChar = 200;
-    PasteMode = 2;
-    TypeMode = 0;
-    CopyMode = false;
-    ShowEditorChar = true;
-    ShowCmdlineChar = false;
-    ShowWinTable = true;
+    Settings.PasteMode = Paste(2);
+    Settings.TypeMode = Typing(0);
+    Settings.CopyMode = false;
+    Settings.ShowEditorChar = true;
+    Settings.ShowCmdlineChar = false;
+    Settings.ShowWinTable = true;
     SaveSettings();
 
     const struct {
@@ -107,15 +107,15 @@ TEST_F(SettingsTest, SaveWritesTheSixOptionsAsDwordsButNotLastChar)
     }
 
     // And they load back as saved.
-    SettingsResetForTests();
+    Settings = PluginSettings();
     Start();
     EXPECT_EQ(17, LastChar);
-    EXPECT_EQ(2, PasteMode);
-    EXPECT_EQ(0, TypeMode);
-    EXPECT_FALSE(CopyMode);
-    EXPECT_TRUE(ShowEditorChar);
-    EXPECT_FALSE(ShowCmdlineChar);
-    EXPECT_TRUE(ShowWinTable);
+    EXPECT_EQ(2, int(Settings.PasteMode));
+    EXPECT_EQ(0, int(Settings.TypeMode));
+    EXPECT_FALSE(Settings.CopyMode);
+    EXPECT_TRUE(Settings.ShowEditorChar);
+    EXPECT_FALSE(Settings.ShowCmdlineChar);
+    EXPECT_TRUE(Settings.ShowWinTable);
 }
 
 TEST_F(SettingsTest, WriteSettingAndReadSettingUseTheSettingsKey)
@@ -166,15 +166,10 @@ protected:
         for (size_t I = 0; I < Length; I++) P[I] = BYTE(0x80 + I);
         return P;
     }
-    void SetColors(uint8_t Value)
-    {
-        TextColor = FrameColor = TitleColor = InputColor = Value;
-    }
 };
 
 TEST_F(PaletteTest, ColoursComeFromTheirBytesOrAreTheDefaults)
 {
-    // Each opening starts from the defaults, whatever an earlier one read.
     const struct {
         const char *What;
         DWORD Type;
@@ -199,12 +194,11 @@ TEST_F(PaletteTest, ColoursComeFromTheirBytesOrAreTheDefaults)
         std::vector<BYTE> Data = Palette(Row.Length);
         if (Row.Type == REG_SZ) Data.back() = 0;  // a string is stored with its zero
         if (Row.Length) PutRegValue(PaletteKey, "CurrentPalette", Row.Type, Data);
-        SetColors(0x05);
-        ReadPaletteColors();
-        EXPECT_EQ(Row.Text ? 0x80 + 21 : 0x70, TextColor);
-        EXPECT_EQ(Row.Frame ? 0x80 + 23 : 0x70, FrameColor);
-        EXPECT_EQ(Row.Title ? 0x80 + 24 : 0x70, TitleColor);
-        EXPECT_EQ(Row.Input ? 0x80 + 26 : 0x30, InputColor);
+        const PaletteColors C = ReadPaletteColors();
+        EXPECT_EQ(Row.Text ? 0x80 + 21 : 0x70, C.TextColor);
+        EXPECT_EQ(Row.Frame ? 0x80 + 23 : 0x70, C.FrameColor);
+        EXPECT_EQ(Row.Title ? 0x80 + 24 : 0x70, C.TitleColor);
+        EXPECT_EQ(Row.Input ? 0x80 + 26 : 0x30, C.InputColor);
     }
 }
 

@@ -14,6 +14,7 @@ protected:
         ClearRegValues(HistoryPath());
     }
     std::string HistoryPath() const { return SettingsPath() + "\\History"; }
+    ChartState Chart;
 };
 
 TEST_F(UnicodeSettingsTest, StoredValuesOfTheWrongTypeOrSizeLoadTheirDefaults)
@@ -27,7 +28,7 @@ TEST_F(UnicodeSettingsTest, StoredValuesOfTheWrongTypeOrSizeLoadTheirDefaults)
         DWORD Type;
         std::vector<BYTE> Data;
         bool Status;
-        std::vector<uint8_t> Recent;
+        std::vector<ChartChar> Recent;
     } Rows[] = {
         {"status on", false, REG_DWORD, DwordBytes(1), true, {}},
         {"status off", false, REG_DWORD, DwordBytes(0), false, {}},
@@ -37,7 +38,7 @@ TEST_F(UnicodeSettingsTest, StoredValuesOfTheWrongTypeOrSizeLoadTheirDefaults)
         {"status of eight bytes", false, REG_DWORD, {1, 0, 0, 0, 0, 0, 0, 0}, false, {}},
         {"history", true, REG_BINARY, {0x82, 'A'}, false, {0x82, 'A'}},
         {"history of sixteen", true, REG_BINARY, Sixteen, false,
-         std::vector<uint8_t>(Sixteen.begin(), Sixteen.end())},
+         std::vector<ChartChar>(Sixteen.begin(), Sixteen.end())},
         {"history of seventeen", true, REG_BINARY, Seventeen, false, {}},
         {"history repeats a byte", true, REG_BINARY, {'A', 'B', 'A', 0}, false, {'A', 'B', 0}},
         {"history empty", true, REG_BINARY, {}, false, {}},
@@ -51,34 +52,34 @@ TEST_F(UnicodeSettingsTest, StoredValuesOfTheWrongTypeOrSizeLoadTheirDefaults)
         PutRegValue(R.InHistory ? HistoryPath() : SettingsPath(),
                     R.InHistory ? "Characters" : "UnicodeStatus", R.Type, R.Data);
         // What a broken load would leave behind.
-        UnicodeStatus = !R.Status;
-        RecentChars = {'z'};
+        Chart.UnicodeStatus = !R.Status;
+        Chart.RecentChars = {'z'};
         Start();
-        LoadUnicodeSettings();
-        EXPECT_EQ(R.Status, UnicodeStatus);
-        EXPECT_EQ(R.Recent, RecentChars);
+        LoadUnicodeSettings(Chart);
+        EXPECT_EQ(R.Status, Chart.UnicodeStatus);
+        EXPECT_EQ(R.Recent, Chart.RecentChars);
     }
 }
 
 TEST_F(UnicodeSettingsTest, HistoryIsNewestFirstOnceEachAndSixteenLong)
 {
     Start();
-    LoadUnicodeSettings();
-    for (uint8_t Char : {'a', 'b', 'a', 'c'}) RememberRecentChar(Char);
-    EXPECT_EQ((std::vector<uint8_t>{'c', 'a', 'b'}), RecentChars);
+    LoadUnicodeSettings(Chart);
+    for (uint8_t Char : {'a', 'b', 'a', 'c'}) RecordRecentChar(Chart, Char);
+    EXPECT_EQ((std::vector<ChartChar>{'c', 'a', 'b'}), Chart.RecentChars);
     StoredValue V = GetRegValue(HistoryPath(), "Characters");
     EXPECT_EQ(DWORD(REG_BINARY), V.Type);
     EXPECT_EQ((std::vector<BYTE>{'c', 'a', 'b'}), V.Data);
 
-    for (int Char = 1; Char <= 20; Char++) RememberRecentChar(uint8_t(Char));
-    ASSERT_EQ(size_t(RecentCharsMax), RecentChars.size());
-    EXPECT_EQ(20, RecentChars.front());
-    EXPECT_EQ(5, RecentChars.back());
+    for (int Char = 1; Char <= 20; Char++) RecordRecentChar(Chart, ChartChar(Char));
+    ASSERT_EQ(size_t(RecentCharsMax), Chart.RecentChars.size());
+    EXPECT_EQ(20, Chart.RecentChars.front());
+    EXPECT_EQ(5, Chart.RecentChars.back());
     // What was written loads back.
-    RecentChars.clear();
-    LoadUnicodeSettings();
-    EXPECT_EQ(size_t(RecentCharsMax), RecentChars.size());
-    EXPECT_EQ(20, RecentChars.front());
+    Chart.RecentChars.clear();
+    LoadUnicodeSettings(Chart);
+    EXPECT_EQ(size_t(RecentCharsMax), Chart.RecentChars.size());
+    EXPECT_EQ(20, Chart.RecentChars.front());
 }
 
 }  // namespace

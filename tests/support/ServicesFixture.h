@@ -14,17 +14,16 @@
 #include "Settings.h"
 #include "UnicodeSettings.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+// Every product variable of the services and below back to load time.
 inline void ResetServiceUnits()
 {
     ConsoleResetForTests();
-    HostInfoResetForTests();
-    MessagesResetForTests();
-    SettingsResetForTests();
-    ExchangeResetForTests();
-    UnicodeSettingsResetForTests();
+    std::memset(&HostInfo, 0, sizeof(HostInfo));
+    Settings = PluginSettings();
 }
 
 // ---- registry, below HKEY_CURRENT_USER ----
@@ -118,12 +117,16 @@ protected:
 
     virtual void ResetUnits() { ResetServiceUnits(); }
 
+    // The code the settings start the chart on.
+    uint8_t LastChar = 0;
+
     // The host's record taken in as SetStartupInfo does it: copied, the
     // settings key built, the settings loaded.
     virtual void StartWith(const PluginStartupInfo *Info)
     {
         CopyStartupInfo(Info);
         MakeSettingsKey(HostInfo.RootKey);
+        LastChar = LoadLastChar();
         LoadSettings();
     }
     // The same with the fake host's record.

@@ -88,7 +88,7 @@ const Scenario Scenarios[] = {
     {"OldHostHelp", OPEN_PLUGINSMENU, {}, [] { Key(VK_F1); Esc(); },
      int(offsetof(PluginStartupInfo, ShowHelp))},
     {"Esc", OPEN_PLUGINSMENU, {}, [] { Esc(); }},
-    {"MouseConfirm", OPEN_PLUGINSMENU, {}, [] { DoubleClick(19 + 5 + 1, 4 + 4 + 2); }},
+    {"MouseConfirm", OPEN_PLUGINSMENU, {}, [] { DoubleClick(CellScreenX(65), CellScreenY(65)); }},
     {"HexCode", OPEN_PLUGINSMENU, {{"TypeMode", 2}},
      [] { Key('4', '4'); Key('1', '1'); Enter(); Enter(); }},
     {"Peek", OPEN_PLUGINSMENU, {},
@@ -227,13 +227,13 @@ void CheckHistory(const std::string &Path, Outcome &R) {
 }
 
 void Apply(const std::string &Name, DWORD Value) {
-    if (Name == "LastChar") LastChar = uint8_t(Value);
-    if (Name == "PasteMode") PasteMode = int32_t(Value);
-    if (Name == "TypeMode") TypeMode = int32_t(Value);
-    if (Name == "CopyMode") CopyMode = Value != 0;
-    if (Name == "ShowEditorChar") ShowEditorChar = Value != 0;
-    if (Name == "ShowCmdlineChar") ShowCmdlineChar = Value != 0;
-    if (Name == "ShowWinTable") ShowWinTable = Value != 0;
+    if (Name == "LastChar") Chart.LastChar = uint8_t(Value);
+    if (Name == "PasteMode") Settings.PasteMode = Paste(int32_t(Value));
+    if (Name == "TypeMode") Settings.TypeMode = Typing(int32_t(Value));
+    if (Name == "CopyMode") Settings.CopyMode = Value != 0;
+    if (Name == "ShowEditorChar") Settings.ShowEditorChar = Value != 0;
+    if (Name == "ShowCmdlineChar") Settings.ShowCmdlineChar = Value != 0;
+    if (Name == "ShowWinTable") Settings.ShowWinTable = Value != 0;
 }
 
 // Set in a child process: where its report goes.
@@ -255,7 +255,6 @@ void EndlessLoop() {
 Outcome RunScenario(const Scenario &S, const Fault *F, const Outcome *Clean) {
     winsim::Reset();
     ResetChartUnits();
-    ExportsResetForTests();
     SetUpConsole(S.NotNT);
     if (!S.Clipboard.empty()) winsim::SetClipboardText(S.Clipboard);
     fake::Host Host;

@@ -23,9 +23,6 @@ struct CellCharacter {
 // MB_USEGLYPHCHARS). Code page 0 means none (GetConsoleOutputCP failed),
 // not the system's ANSI page.
 CellCharacter CharacterOfByte(UINT CodePage, uint8_t Byte);
-// The byte of a chart cell, on the console's output code page
-// (OutputCodePage, recorded when the screen was opened).
-CellCharacter CellCharacterOf(uint8_t CellByte);
 
 // Value's digits in a base from 2 to 16 (capitals), at least MinDigits of them.
 std::string FormatDigits(unsigned Value, unsigned Base, int MinDigits = 1);

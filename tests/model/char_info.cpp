@@ -5,7 +5,7 @@
 
 #include "CharInfo.h"
 #include "CharNames.h"
-#include "Console.h"
+#include "ChartState.h"
 
 #include <string>
 
@@ -81,14 +81,13 @@ TEST(CharInfo, UnknownPagesGiveNothing)
     }
 }
 
-TEST(CharInfo, CellsFollowTheConsolesOutputCodePage)
+TEST(CharInfo, ConsoleCellsFollowTheCellCodePage)
 {
-    const UINT Saved = OutputCodePage;
-    OutputCodePage = 866;
-    EXPECT_EQ(0x0410u, CellCharacterOf(0x80).CodePoint);
-    OutputCodePage = 1252;
-    EXPECT_EQ(0x20ACu, CellCharacterOf(0x80).CodePoint);
-    OutputCodePage = Saved;
+    ChartState S;
+    S.CellCodePage = 866;
+    EXPECT_EQ(0x0410u, CharacterOfCell(S, 0x80).CodePoint);
+    S.CellCodePage = 1252;
+    EXPECT_EQ(0x20ACu, CharacterOfCell(S, 0x80).CodePoint);
 }
 
 // Every byte of every single-byte page the system converts, and the glyph

@@ -1,8 +1,6 @@
 // A cell's byte in Unicode, and the forms of a character for copying.
 #include "CharInfo.h"
 
-#include "Console.h"
-
 // Hand-made rather than printf: the module keeps clear of the C run-time's
 // formatting code.
 std::string FormatDigits(unsigned Value, unsigned Base, int MinDigits)
@@ -47,11 +45,6 @@ CellCharacter CharacterOfByte(UINT CodePage, uint8_t Byte)
     if (MultiByteToWideChar(CodePage, MB_ERR_INVALID_CHARS, &Src, 1, &Other, 1) != 1)
         Result.Defined = GetLastError() != ERROR_NO_UNICODE_TRANSLATION;
     return Result;
-}
-
-CellCharacter CellCharacterOf(uint8_t CellByte)
-{
-    return CharacterOfByte(OutputCodePage, CellByte);
 }
 
 std::string FormatCodePoint(uint32_t CodePoint)
