@@ -398,15 +398,16 @@ std::vector<HelpLine> LayOutHelpText(const std::vector<HelpLine> &Lines, int Wid
     bool Open = false;
     auto Flush = [&] {
         if (!Open) return;
-        for (HelpLine &Part : WrapHelpLine(Para, Width, Para.WrapColumn >= 0 ? Para.WrapColumn : 1))
-            Out.push_back(Part);
+        const int Indent = Para.WrapColumn >= 0 ? Para.WrapColumn : 1;
+        for (HelpLine &Part : WrapHelpLine(Para, Width, Indent)) Out.push_back(Part);
         Open = false;
     };
     for (const HelpLine &Line : Lines) {
         if (!Line.Formatted || Line.Text.empty()) {
+            // An empty line stays; a line kept as it stands breaks only
+            // where it would not fit.
             Flush();
-            if (Line.Text.empty()) Out.push_back(HelpLine());
-            else for (HelpLine &Part : WrapHelpLine(Line, Width, 1)) Out.push_back(Part);
+            for (HelpLine &Part : WrapHelpLine(Line, Width, 1)) Out.push_back(Part);
             continue;
         }
         if (Open && Line.Text[0] != ' ') {

@@ -78,33 +78,36 @@ TEST(HelpTopics, HeaderBodyAndTheTopicsEnd)
 
 TEST(HelpWrap, BreaksAtBlanksOutsideLinksAndIndentsTheLaterLines)
 {
-    HelpLine L = ParseHelpLine("one two ~three~@T@ four");
-    std::vector<HelpLine> Parts = WrapHelpLine(L, 9);
-    ASSERT_EQ(3u, Parts.size());
-    EXPECT_EQ("one two", Parts[0].Text);
-    EXPECT_EQ("three", Parts[1].Text);
-    EXPECT_EQ("lllll", Parts[1].Kinds);
-    ASSERT_EQ(1u, Parts[1].Links.size());
-    EXPECT_EQ(0, Parts[1].Links[0].Start);
-    EXPECT_EQ("four", Parts[2].Text);
-
-    // A link's blank is no place to break: the link moves down whole.
-    Parts = WrapHelpLine(ParseHelpLine("go ~to the~@T@ end"), 8, 2);
-    ASSERT_EQ(3u, Parts.size());
-    EXPECT_EQ("go", Parts[0].Text);
-    EXPECT_EQ("  to the", Parts[1].Text);
-    EXPECT_EQ("nnllllll", Parts[1].Kinds);
-    ASSERT_EQ(1u, Parts[1].Links.size());
-    EXPECT_EQ(2, Parts[1].Links[0].Start);
-    EXPECT_EQ(6, Parts[1].Links[0].Length);
-    EXPECT_FALSE(Parts[0].Continued);
-    EXPECT_TRUE(Parts[1].Continued);
-
-    std::vector<HelpLine> Long = WrapHelpLine(ParseHelpLine("abcdefghijkl"), 5);
-    ASSERT_EQ(3u, Long.size());  // no blank: cut at the width
-    EXPECT_EQ("abcde", Long[0].Text);
-    EXPECT_EQ("kl", Long[2].Text);
-    EXPECT_EQ(1u, WrapHelpLine(L, 80).size());
+    const size_t NoLink = size_t(-1);
+    const struct {
+        const char *Line;
+        int Width, Indent;
+        std::vector<std::string> Texts;
+        size_t LinkRow;  // the piece that holds the link, at Start for Length
+        int LinkStart, LinkLength;
+    } Rows[] = {
+        {"one two ~three~@T@ four", 9, 0, {"one two", "three", "four"}, 1, 0, 5},
+        // A link's blank is no place to break: the link moves down whole.
+        {"go ~to the~@T@ end", 8, 2, {"go", "  to the", "  end"}, 1, 2, 6},
+        {"one two ~three~@T@ four", 80, 0, {"one two three four"}, 0, 8, 5},
+        {"abcdefghijkl", 5, 1, {"abcde", " fghi", " jkl"}, NoLink, 0, 0},  // no blank: cut
+    };
+    for (const auto &R : Rows) {
+        SCOPED_TRACE(std::string(R.Line) + " in " + std::to_string(R.Width));
+        const std::vector<HelpLine> Parts = WrapHelpLine(ParseHelpLine(R.Line), R.Width, R.Indent);
+        std::vector<std::string> Texts;
+        for (size_t K = 0; K < Parts.size(); K++) {
+            Texts.push_back(Parts[K].Text);
+            EXPECT_EQ(K > 0, Parts[K].Continued);
+            ASSERT_EQ(K == R.LinkRow ? 1u : 0u, Parts[K].Links.size());
+            if (K != R.LinkRow) continue;
+            EXPECT_EQ(R.LinkStart, Parts[K].Links[0].Start);
+            EXPECT_EQ(R.LinkLength, Parts[K].Links[0].Length);
+            EXPECT_EQ(std::string(size_t(R.LinkLength), 'l'),
+                      Parts[K].Kinds.substr(size_t(R.LinkStart), size_t(R.LinkLength)));
+        }
+        EXPECT_EQ(R.Texts, Texts);
+    }
 }
 
 // Far's layout of a topic, each rule on a made-up topic at a small width.
