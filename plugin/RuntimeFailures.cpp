@@ -44,6 +44,14 @@ void __throw_out_of_range_fmt(const char *, ...)
     std::terminate();
 }
 
+// Thrown by new[] and std::vector for a size past what can be held: a bug
+// too. Without it here the run-time's own file comes in, and with it its
+// versions of the functions above, twice defined.
+void __throw_bad_array_new_length()
+{
+    std::terminate();
+}
+
 // Out of memory stays the exception it always was.
 void __throw_bad_alloc()
 {
