@@ -11,10 +11,11 @@
 #include "ChartLoop.h"
 #include "ChartView.h"
 #include "CodeTables.h"
-#include "Console.h"
+#include "ConsoleReset.h"
 #include "HostInfo.h"
 #include "InputRecords.h"
 #include "Messages.h"
+#include "Screen.h"
 #include "Settings.h"
 
 #include <benchmark/benchmark.h>
@@ -47,7 +48,7 @@ int CountConsoleCalls() {
 // time, and the chart's texts, colours and tables as an opening sets them.
 void SetUpConsole(int Width, int Height) {
     winsim::Reset();
-    ConsoleResetForTests();
+    ResetConsole();
     Chart = ChartState();
     winsim::SetConsoleSize(Width, Height);
     winsim::FillScreen('.', 0x1B);
@@ -68,7 +69,7 @@ void SetUpConsole(int Width, int Height) {
 }
 
 void TearDown() {
-    ConsoleResetForTests();
+    ResetConsole();
 }
 
 // One turn's drawing as the loop does it.
@@ -93,8 +94,8 @@ void BM_Frame(benchmark::State &State) {
     uint8_t Code = 0;
     winsim::ResetCallCounts();
     for (auto _ : State) Frame(Code++);
-    State.counters["writes/frame"] =
-        benchmark::Counter(winsim::CallCount("WriteConsoleOutputA"), benchmark::Counter::kAvgIterations);
+    State.counters["writes/frame"] = benchmark::Counter(winsim::CallCount("WriteConsoleOutputA"),
+                                                        benchmark::Counter::kAvgIterations);
     CloseScreen();
     TearDown();
 }
@@ -173,8 +174,8 @@ void BM_QueuedKeys(benchmark::State &State) {
     }
     // The first frame and the Esc that closes are paid once per run.
     State.counters["calls/key"] = Calls / Runs / Keys;
-    State.counters["us/key"] = benchmark::Counter(double(Keys), benchmark::Counter::kIsIterationInvariantRate |
-                                                                   benchmark::Counter::kInvert);
+    State.counters["us/key"] = benchmark::Counter(
+        double(Keys), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     TearDown();
 }
 

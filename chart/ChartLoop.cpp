@@ -5,10 +5,11 @@
 
 #include "ChartKeys.h"
 #include "Clipboard.h"
-#include "Console.h"
 #include "DetailsDialog.h"
 #include "FindDialog.h"
+#include "Input.h"
 #include "RecentMenu.h"
+#include "Screen.h"
 #include "Settings.h"
 #include "UnicodeSettings.h"
 
@@ -38,10 +39,11 @@ void PeekUnderWindow()
 {
     ResetDrawScreen();
     FlushScreen();
-    if (SavedCursorInfoValid) SetConsoleCursorInfo(OutputHandle, &SavedCursorInfo);
-    SetConsoleCursorPosition(OutputHandle, SavedCursorPos);
+    if (Screen.SavedCursorInfoValid)
+        SetConsoleCursorInfo(Screen.OutputHandle, &Screen.SavedCursorInfo);
+    SetConsoleCursorPosition(Screen.OutputHandle, Screen.SavedCursorPos);
     ForgetCursor();
-    while (PeekHeld) ReadEvent(false, HandsOverInput);
+    while (Input.PeekHeld) ReadEvent(false, HandsOverInput);
 }
 
 // Returns true when the action closes the window.
@@ -53,7 +55,7 @@ bool DoMouseAction(ChartState &S, const ChartHooks &Hooks, const MouseHit &Hit)
     case maClose:
         return true;
     case maDrag:
-        DragTo(S, MouseX, MouseY, WindowMaxX(), WindowMaxY());
+        DragTo(S, Input.MouseX, Input.MouseY, WindowMaxX(), WindowMaxY());
         return false;
     case maTableMenu:
         if (Hooks.TableMenu) Hooks.TableMenu(S);
@@ -133,7 +135,7 @@ ChartChar RunChart(ChartState &S, const ChartLook &Look, const ChartHooks &Hooks
     if (!OpenScreen(Look.Texts.PluginTitle + Look.Texts.TitleSuffix)) return 0;
     // The cells' bytes are in the console's output code page, as read now.
     S.UnicodeCells = false;
-    S.CellCodePage = OutputCodePage;
+    S.CellCodePage = Screen.OutputCodePage;
     ChartLoop(S, Look, Hooks);
     CloseScreen();
     return S.Choice;
@@ -147,7 +149,7 @@ ChartChar ChartLoop(ChartState &S, const ChartLook &Look, const ChartHooks &Hook
 
     bool Redraw = true;
     for (;;) {
-        if (PeekHeld) {
+        if (Input.PeekHeld) {
             PeekUnderWindow();
             Redraw = true;
         }

@@ -2,7 +2,9 @@
 // and its mouse areas, all from ChartLayout.
 #include "ChartView.h"
 
-#include "Console.h"
+#include "Box.h"
+#include "Input.h"
+#include "Screen.h"
 #include "StatusFormat.h"
 #include "UnicodeLine.h"
 
@@ -26,24 +28,26 @@ const MouseAction DoubleClickAction[2] = {maConfirm, maConfirmAppend};
 
 bool MouseOnScreen()
 {
-    return MouseX >= 0 && MouseX < ScreenWidth && MouseY >= 0 && MouseY < ScreenHeight;
+    return Input.MouseX >= 0 && Input.MouseX < Screen.ScreenWidth && Input.MouseY >= 0 &&
+           Input.MouseY < Screen.ScreenHeight;
 }
 
 }  // namespace
 
 void CentreChart(ChartState &S)
 {
-    CentreWindow(S, ScreenWidth, ScreenHeight, ScreenSizeChanged, L::Width, L::Height);
+    CentreWindow(S, Screen.ScreenWidth, Screen.ScreenHeight, Screen.ScreenSizeChanged, L::Width,
+                 L::Height);
 }
 
 int WindowMaxX()
 {
-    return ScreenWidth - L::Width;
+    return Screen.ScreenWidth - L::Width;
 }
 
 int WindowMaxY()
 {
-    return ScreenHeight - L::Height;
+    return Screen.ScreenHeight - L::Height;
 }
 
 // TypeMode is Decimal or Hexadecimal whenever entry mode can begin.
@@ -117,7 +121,7 @@ void PlaceCursor(const ChartState &S, const ChartLook &Look)
 
 MouseHit ChartMouse(ChartState &S)
 {
-    const int X = MouseX - S.ChartX, Y = MouseY - S.ChartY;
+    const int X = Input.MouseX - S.ChartX, Y = Input.MouseY - S.ChartY;
     const MouseHit None = {maNone, 0, 0};
     if (MousePressed() && L::TitleRows.Contains(X, Y)) {
         StartDrag(S, X, Y);
@@ -134,7 +138,7 @@ MouseHit ChartMouse(ChartState &S)
     if (L::Cells.Contains(X, Y) && MouseOnScreen()) {
         const int Row = Y - L::CellY(0), Col = X - L::CellX(0);
         if (MousePressed() || MouseDragged()) return {maSelect, Row, Col};
-        if (MouseDoubleClick()) return {DoubleClickAction[MouseCtrl ? 1 : 0], Row, Col};
+        if (MouseDoubleClick()) return {DoubleClickAction[Input.MouseCtrl ? 1 : 0], Row, Col};
     }
     if ((MousePressed() || MouseDragged()) && !L::WholeBox.Contains(X, Y)) return {maClose, 0, 0};
     return None;

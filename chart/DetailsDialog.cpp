@@ -4,10 +4,10 @@
 
 #include "CharNames.h"
 #include "Clipboard.h"
-#include "Console.h"
 #include "DialogItems.h"
 #include "Messages.h"
 #include "NoticeDialog.h"
+#include "Screen.h"
 #include "StatusFormat.h"
 #include "UnicodeLine.h"
 #include "UnicodeSettings.h"
@@ -94,7 +94,8 @@ void ShowDetails(ChartState &S)
     int TextWidth = MaxInt(MinTextWidth, int(Heading.size()));
     for (const CharForm &F : Forms)
         TextWidth = MaxInt(TextWidth, ValueColumn + int(F.Shown.size()));
-    if (ScreenWidth > 0) TextWidth = MinInt(TextWidth, MaxInt(ScreenWidth - 10, MinTextWidth));
+    if (Screen.ScreenWidth > 0)
+        TextWidth = MinInt(TextWidth, MaxInt(Screen.ScreenWidth - 10, MinTextWidth));
 
     DialogItemInit Inits[ItemCount] = {
         {DI_DOUBLEBOX, 3, 1, 5 + TextWidth + 1, 0, MsgDetailsTitle},

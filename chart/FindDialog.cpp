@@ -2,10 +2,10 @@
 // notice when nothing matches.
 #include "FindDialog.h"
 
-#include "Console.h"
 #include "DialogItems.h"
 #include "Messages.h"
 #include "NoticeDialog.h"
+#include "Screen.h"
 
 #include <cstring>
 #include <vector>

@@ -1,10 +1,10 @@
 // RecentMenu: the history as a host menu over the chart.
 #include "RecentMenu.h"
 
-#include "Console.h"
 #include "HostInfo.h"
 #include "Messages.h"
 #include "NoticeDialog.h"
+#include "Screen.h"
 #include "UnicodeLine.h"
 
 #include <cstring>
@@ -36,9 +36,9 @@ void ShowRecentMenu(ChartState &S)
                   sizeof(Items[I].Text));
         Items[I].Selected = I == 0 ? -1 : 0;
     }
-    int Result = HostInfo.Menu(HostInfo.ModuleNumber, -1, -1, 0, FMENU_WRAPMODE, Msg(MsgRecentTitle),
-                               nullptr, "Recent", nullptr, nullptr, Items.data(),
-                               int(Items.size()));
+    int Result =
+        HostInfo.Menu(HostInfo.ModuleNumber, -1, -1, 0, FMENU_WRAPMODE, Msg(MsgRecentTitle),
+                      nullptr, "Recent", nullptr, nullptr, Items.data(), int(Items.size()));
     if (Result >= 0 && Result < int(S.RecentChars.size())) {
         const ChartChar Char = S.RecentChars[size_t(Result)];
         const int Code = CodeOfChar(S, Char);

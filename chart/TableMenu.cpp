@@ -2,9 +2,9 @@
 // only when ShowWinTable asks for it.
 #include "TableMenu.h"
 
-#include "Console.h"
 #include "HostInfo.h"
 #include "Messages.h"
+#include "Screen.h"
 
 #include <cstring>
 #include <vector>
@@ -26,9 +26,9 @@ void CodeTableMenu(ChartState &S)
     for (int I = 0; I < Count; I++) Items[I].Selected = I == Selected ? -1 : 0;
 
     PushScreen();
-    int Result = HostInfo.Menu(HostInfo.ModuleNumber, -1, -1, 0, FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT,
-                               Msg(MsgTableMenuTitle), nullptr, nullptr, nullptr, nullptr,
-                               Items.data(), Count);
+    int Result = HostInfo.Menu(HostInfo.ModuleNumber, -1, -1, 0,
+                               FMENU_WRAPMODE | FMENU_AUTOHIGHLIGHT, Msg(MsgTableMenuTitle),
+                               nullptr, nullptr, nullptr, nullptr, Items.data(), Count);
     RequestHostFlush();
     ResyncScreen();
 

@@ -25,7 +25,7 @@ problem() { echo "check-package: $*"; status=1; }
 
 want=$( { echo Quorrel/Quorrel.dll; echo Quorrel/ReadMe.txt; echo Quorrel/LICENSE.txt
           for f in "$dist"/*; do
-              case "$f" in *.in) ;; *) echo "Quorrel/$(basename "$f")" ;; esac
+              [ -f "$f" ] && case "$f" in *.in) ;; *) echo "Quorrel/$(basename "$f")" ;; esac
           done; } | sort)
 have=$(cd "$work" && cmake -E tar tf "$zip" | grep -v '/$' | sort)
 [ "$have" = "$want" ] || problem "the package holds [$(echo $have)], want [$(echo $want)]"

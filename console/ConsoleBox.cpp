@@ -1,10 +1,8 @@
-// Console: framed boxes with a drop shadow and a centred title.
-#include "Console.h"
+// ConsoleBox: framed boxes with a drop shadow and a centred title.
+#include "Box.h"
 
-int32_t BoxX1 = 0, BoxY1 = 0, BoxX2 = 0, BoxY2 = 0;
+#include "Screen.h"
 
-// Code page 437 box drawing: top-left, top-right, horizontal, vertical,
-// bottom-left, bottom-right; single line first, then double line.
 const unsigned char FrameChars[12] = {
     0xDA, 0xBF, 0xC4, 0xB3, 0xC0, 0xD9,  // single
     0xC9, 0xBB, 0xCD, 0xBA, 0xC8, 0xBC,  // double
@@ -18,10 +16,10 @@ enum FramePart { TopLeft, TopRight, Horizontal, Vertical, BottomLeft, BottomRigh
 
 void DrawBox(int X1, int Y1, int X2, int Y2, int Inset, WORD FillAttr, WORD FrameAttr,
              WORD TitleAttr, const std::string &Title) {
-    BoxX1 = X1;
-    BoxY1 = Y1;
-    BoxX2 = X2;
-    BoxY2 = Y2;
+    Screen.BoxX1 = X1;
+    Screen.BoxY1 = Y1;
+    Screen.BoxX2 = X2;
+    Screen.BoxY2 = Y2;
     // The box and its shadow row, read from the console in one go.
     ReadScreenRows(Y1, Y2 + 1);
     DrawShadow();
@@ -32,14 +30,15 @@ void DrawBox(int X1, int Y1, int X2, int Y2, int Inset, WORD FillAttr, WORD Fram
 // Darkens the box rectangle moved 2 columns right and 1 row down; the fill
 // drawn afterwards leaves only the strips to the right and below visible.
 void DrawShadow() {
-    const int LastRow = MinInt(BoxY2, ScreenHeight - 2);
-    const int LastCol = MinInt(BoxX2, ScreenWidth - 3);
-    const int Top = MaxInt(BoxY1 + 1, 0), Left = MaxInt(BoxX1 + 2, 0);
+    const int LastRow = MinInt(Screen.BoxY2, Screen.ScreenHeight - 2);
+    const int LastCol = MinInt(Screen.BoxX2, Screen.ScreenWidth - 3);
+    const int Top = MaxInt(Screen.BoxY1 + 1, 0), Left = MaxInt(Screen.BoxX1 + 2, 0);
     if (Top > LastRow + 1 || Left > LastCol + 2) return;
     TouchDrawScreen(Left, Top, LastCol + 2, LastRow + 1);
-    const int CellCount = DrawScreen.Cells ? DrawScreen.ByteSize / int(sizeof(CHAR_INFO)) : 0;
-    for (int R = Top; R <= LastRow + 1 && int64_t(R + 1) * ScreenWidth <= CellCount; R++) {
-        CHAR_INFO *Row = DrawScreen.Cells + int64_t(R) * ScreenWidth;
+    const int CellCount =
+        Screen.DrawScreen.Cells ? Screen.DrawScreen.ByteSize / int(sizeof(CHAR_INFO)) : 0;
+    for (int R = Top; R <= LastRow + 1 && int64_t(R + 1) * Screen.ScreenWidth <= CellCount; R++) {
+        CHAR_INFO *Row = Screen.DrawScreen.Cells + int64_t(R) * Screen.ScreenWidth;
         for (int K = Left; K <= LastCol + 2; K++) Row[K].Attributes &= 7;
     }
 }
@@ -47,8 +46,8 @@ void DrawShadow() {
 // Row by row; WriteText clips what lies off the screen.
 void FillBox(WORD Attr) {
     SetTextAttr(Attr);
-    const std::string Spaces = RepeatChar(' ', BoxX2 - BoxX1 + 1);
-    for (int I = 0; I <= BoxY2 - BoxY1; I++) {
+    const std::string Spaces = RepeatChar(' ', Screen.BoxX2 - Screen.BoxX1 + 1);
+    for (int I = 0; I <= Screen.BoxY2 - Screen.BoxY1; I++) {
         GotoXY(0, I);
         WriteText(Spaces);
     }
@@ -56,13 +55,13 @@ void FillBox(WORD Attr) {
 
 void DrawFrame(int Inset, WORD FrameAttr, WORD TitleAttr, const std::string &Title) {
     if (Inset > 0) {
-        BoxX1 += Inset;
-        BoxY1 += 1;
-        BoxX2 -= Inset;
-        BoxY2 -= 1;
+        Screen.BoxX1 += Inset;
+        Screen.BoxY1 += 1;
+        Screen.BoxX2 -= Inset;
+        Screen.BoxY2 -= 1;
     }
-    const int W = BoxX2 - BoxX1;
-    const int H = BoxY2 - BoxY1;
+    const int W = Screen.BoxX2 - Screen.BoxX1;
+    const int H = Screen.BoxY2 - Screen.BoxY1;
     const unsigned char *Set = FrameChars + (Inset > 0 ? 6 : 0);
     auto Part = [Set](FramePart P) { return std::string(1, char(Set[P])); };
     const std::string Line = RepeatChar(char(Set[Horizontal]), W - 1);

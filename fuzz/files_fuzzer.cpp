@@ -10,12 +10,13 @@
 //      in range
 #include "ChartView.h"
 #include "CodeTables.h"
-#include "Console.h"
+#include "ConsoleReset.h"
 #include "Help.h"
 #include "Host.h"
 #include "HostInfo.h"
 #include "Messages.h"
 #include "OptionsDialog.h"
+#include "Screen.h"
 #include "Settings.h"
 
 #include <winsim.h>
@@ -72,12 +73,13 @@ void MessageFile(const std::string &File) {
         Chart.EntryText = Mode ? "12" : "";
         DrawChart(Chart, Look);
     }
-    for (int Code = 0; Code < 256; Code++) FormatStatus(Chart, uint8_t(Code), Look.Texts.StatusFormat);
+    for (int Code = 0; Code < 256; Code++)
+        FormatStatus(Chart, uint8_t(Code), Look.Texts.StatusFormat);
     CloseScreen();
     RunOptionsDialog();
     PluginHelp();
     ConsoleEnd();
-    ConsoleResetForTests();
+    ResetConsole();
     std::memset(&HostInfo, 0, sizeof(HostInfo));
 }
 
@@ -90,7 +92,8 @@ void HelpFile(const std::string &File) {
         if (!FindHelpTopic(File, Name, Topic)) continue;
         for (const auto *Lines : {&Topic.Header, &Topic.Body})
             for (const HelpLine &Line : *Lines) {
-                if (Line.Kinds.size() != Line.Text.size()) Fail("a help line's kinds do not match it");
+                if (Line.Kinds.size() != Line.Text.size())
+                    Fail("a help line's kinds do not match it");
                 for (const HelpLink &Link : Line.Links)
                     if (Link.Start < 0 || Link.Length < 0 ||
                         size_t(Link.Start) + size_t(Link.Length) > Line.Text.size())
@@ -113,15 +116,16 @@ void RegistryValues(const uint8_t *Data, size_t Size) {
         const size_t Length = std::min<size_t>(Data[2], Size - 3);
         const std::vector<BYTE> Bytes(Data + 3, Data + 3 + Length);
         const int Name = Data[0] % 8;
-        winsim::RegPut(Name == 7 ? "Software\\Far\\Colors" : SettingsPath, Names[Name], Data[1] % 12,
-                       Bytes);
+        winsim::RegPut(Name == 7 ? "Software\\Far\\Colors" : SettingsPath, Names[Name],
+                       Data[1] % 12, Bytes);
         Data += 3 + Length;
         Size -= 3 + Length;
     }
     MakeSettingsKey(RootKey);
     LoadSettings();
     ReadPaletteColors();
-    if (Settings.PasteMode < 0 || Settings.PasteMode > 2 || Settings.TypeMode < 0 || Settings.TypeMode > 2)
+    if (Settings.PasteMode < 0 || Settings.PasteMode > 2 || Settings.TypeMode < 0 ||
+        Settings.TypeMode > 2)
         Fail("a mode out of range");
     Settings = PluginSettings();
 }

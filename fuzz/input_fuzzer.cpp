@@ -17,13 +17,14 @@
 #include "ChartLoop.h"
 #include "ChartView.h"
 #include "CodeTables.h"
-#include "Console.h"
+#include "ConsoleReset.h"
 #include "Exchange.h"
 #include "Exports.h"
 #include "Host.h"
 #include "HostInfo.h"
 #include "InputRecords.h"
 #include "Messages.h"
+#include "Screen.h"
 #include "Settings.h"
 #include "StartUp.h"
 
@@ -96,7 +97,7 @@ void OutOfCalls() {
 
 // The module's state as when it is loaded.
 void ResetPlugin() {
-    ConsoleResetForTests();
+    ResetConsole();
     std::memset(&HostInfo, 0, sizeof(HostInfo));
     Settings = PluginSettings();
     Chart = ChartState();

@@ -26,7 +26,8 @@ std::string RecordText(int Record)
         unsigned Word = NameBytes[I];
         if (Word >= 0x80) Word = (Word & 0x7F) << 8 | NameBytes[++I];
         if (!Text.empty()) Text += ' ';
-        Text.append(NameWordText + NameWordStart[Word], NameWordStart[Word + 1] - NameWordStart[Word]);
+        Text.append(NameWordText + NameWordStart[Word],
+                    NameWordStart[Word + 1] - NameWordStart[Word]);
     }
     return Text;
 }

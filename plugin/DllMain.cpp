@@ -1,7 +1,7 @@
 // DllMain: loading and unloading of the plugin module. The console library
 // opens its handles first, then the start-up block assigns the hooks; at
 // unload the console handles are closed. Nothing is saved at unload.
-#include "Console.h"
+#include "Screen.h"
 #include "StartUp.h"
 
 #ifdef _WIN32

@@ -4,12 +4,12 @@
 
 #include "ChartLoop.h"
 #include "CodeTables.h"
-#include "Console.h"
 #include "Exchange.h"
 #include "Help.h"
 #include "HostInfo.h"
 #include "Messages.h"
 #include "OptionsDialog.h"
+#include "Screen.h"
 #include "Settings.h"
 #include "TableMenu.h"
 #include "UnicodeSettings.h"

@@ -1,6 +1,6 @@
-// How the C++ run-time's failures end the release DLL, in less room: linked
-// into the 32-bit Quorrel.dll only (never into the test programs, whose
-// failures should say what they were).
+// How the C++ run-time's failures end the release DLLs, in less room: linked
+// into the 32-bit Quorrel.dll and the Far 3 edition's far3/Quorrel.dll only
+// (never into the test programs, whose failures should say what they were).
 //
 // Nothing in the plugin catches an exception, and Far's own frames have no
 // unwind tables, so any exception we throw ends in std::terminate and abort.
@@ -44,18 +44,18 @@ void __throw_out_of_range_fmt(const char *, ...)
     std::terminate();
 }
 
-// Thrown by new[] and std::vector for a size past what can be held: a bug
-// too. Without it here the run-time's own file comes in, and with it its
-// versions of the functions above, twice defined.
-void __throw_bad_array_new_length()
-{
-    std::terminate();
-}
-
 // Out of memory stays the exception it always was.
 void __throw_bad_alloc()
 {
     throw std::bad_alloc();
+}
+
+// A size past what an array can hold (new[], std::vector's allocator): the
+// kind of out of memory it always was. Without it here, the run-time's
+// whole set above comes along for this one and clashes with ours.
+void __throw_bad_array_new_length()
+{
+    throw std::bad_array_new_length();
 }
 
 } // namespace std

@@ -1,8 +1,8 @@
 // StartUp: the start-up block that assigns the console library's hook.
 #include "StartUp.h"
 
-#include "Console.h"
 #include "HostInfo.h"
+#include "Screen.h"
 
 void PutCell(int X, int Y, int Color, const char *Str)
 {
@@ -11,5 +11,5 @@ void PutCell(int X, int Y, int Color, const char *Str)
 
 void QuorrelStart()
 {
-    PushCellHook = PutCell;
+    Screen.PushCellHook = PutCell;
 }

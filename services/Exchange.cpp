@@ -3,9 +3,9 @@
 #include "Exchange.h"
 
 #include "Clipboard.h"
-#include "Console.h"
 #include "HostInfo.h"
 #include "InputRecords.h"
+#include "Screen.h"
 #include "Settings.h"
 
 #include <cstring>
@@ -109,6 +109,6 @@ void TypeChar(unsigned char Ch)
         KeyRecord(VK_RIGHT, Ch, 0),
     };
     DWORD Written = 0;
-    WriteConsoleInputA(InputHandle, Records, 2, &Written);
+    WriteConsoleInputA(Screen.InputHandle, Records, 2, &Written);
 }
 

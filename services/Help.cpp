@@ -2,10 +2,11 @@
 // whose startup record ends before ShowHelp.
 #include "Help.h"
 
-#include "Console.h"
 #include "DialogItems.h"
 #include "HostInfo.h"
 #include "InputRecords.h"
+#include "MessageIds.h"
+#include "Screen.h"
 
 #include <vector>
 
@@ -14,8 +15,8 @@ namespace {
 // The old-host help dialog: a frame and one button. Its F1 comes from
 // HelpKeyRecord, which is waiting in the console input when the dialog opens.
 const DialogItemInit HelpDialogItems[2] = {
-    {DI_DOUBLEBOX, 3, 1, 20, 0, 21},
-    {DI_BUTTON, 0, 2, 0, DIF_CENTERGROUP, 19},
+    {DI_DOUBLEBOX, 3, 1, 20, 0, MsgHelpTitle},
+    {DI_BUTTON, 0, 2, 0, DIF_CENTERGROUP, MsgOk},
 };
 
 const INPUT_RECORD HelpKeyRecord = KeyRecord(VK_F1, 0, 0);
@@ -36,6 +37,6 @@ void PluginHelp()
     std::vector<FarDialogItem> Items(2);
     BuildDialogItems(HelpDialogItems, 2, Items.data(), 1, 1);
     DWORD Written = 0;
-    WriteConsoleInputA(InputHandle, &HelpKeyRecord, 1, &Written);
+    WriteConsoleInputA(Screen.InputHandle, &HelpKeyRecord, 1, &Written);
     RunDialog(Items.data(), 2, "Contents");
 }

@@ -1,9 +1,9 @@
 // NoticeDialog: a frame, two lines of text and an OK button, centred.
 #include "NoticeDialog.h"
 
-#include "Console.h"
 #include "DialogItems.h"
 #include "Messages.h"
+#include "Screen.h"
 
 #include <cstring>
 #include <vector>
@@ -33,7 +33,8 @@ void ShowNotice(int TitleMsg, int TextMsg, const std::string &Detail)
     // three columns outside the frame on each side.
     int TextWidth = MaxInt(int(std::strlen(Msg(TextMsg))), int(Detail.size()));
     TextWidth = MaxInt(TextWidth, MinTextWidth);
-    if (ScreenWidth > 0) TextWidth = MinInt(TextWidth, MaxInt(ScreenWidth - 10, MinTextWidth));
+    if (Screen.ScreenWidth > 0)
+        TextWidth = MinInt(TextWidth, MaxInt(Screen.ScreenWidth - 10, MinTextWidth));
     const std::string Shown = LiteralAmpersands(Detail.substr(0, size_t(TextWidth)));
     const int FrameRight = 5 + TextWidth + 1;
 
@@ -41,7 +42,7 @@ void ShowNotice(int TitleMsg, int TextMsg, const std::string &Detail)
         {DI_DOUBLEBOX, 3, 1, FrameRight, 0, uint8_t(TitleMsg)},
         {DI_TEXT, 5, 2, 0, 0, uint8_t(TextMsg)},
         {DI_TEXT, 5, 3, 0, 0, uint8_t(TextMsg)},  // replaced by the detail
-        {DI_BUTTON, 0, 4, 0, DIF_CENTERGROUP, 19},
+        {DI_BUTTON, 0, 4, 0, DIF_CENTERGROUP, MsgOk},
     };
     std::vector<FarDialogItem> Items(NoticeItemCount);
     BuildDialogItems(Inits, NoticeItemCount, Items.data(), NoticeItemCount - 1,

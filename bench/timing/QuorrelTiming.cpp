@@ -10,6 +10,7 @@
 //               waits to its frame on the console (from another thread)
 //
 // Run it under Wine through bench/wine-timing.sh; --help says more.
+#include "Figures.h"
 #include "Host.h"
 
 #include <windows.h>
@@ -22,19 +23,6 @@
 #include <vector>
 
 namespace {
-
-// ------------------------------------------------------------ the clock --
-
-double Now() {
-    static LARGE_INTEGER Frequency = [] {
-        LARGE_INTEGER F;
-        QueryPerformanceFrequency(&F);
-        return F;
-    }();
-    LARGE_INTEGER T;
-    QueryPerformanceCounter(&T);
-    return double(T.QuadPart) * 1000.0 / double(Frequency.QuadPart);
-}
 
 // --------------------------------------------- the module's console calls --
 
@@ -211,16 +199,6 @@ std::vector<INPUT_RECORD> Keys(int N) {
 }
 
 // ------------------------------------------------------------- figures --
-
-double Median(std::vector<double> V) {
-    std::sort(V.begin(), V.end());
-    return V.empty() ? 0 : V[V.size() / 2];
-}
-
-double Percentile(std::vector<double> V, double P) {
-    std::sort(V.begin(), V.end());
-    return V.empty() ? 0 : V[std::min(V.size() - 1, size_t(P * double(V.size())))];
-}
 
 struct Plugin {
     std::string Name;

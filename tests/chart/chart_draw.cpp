@@ -16,32 +16,35 @@ protected:
         SetUpChartState();
     }
     void TearDown() override {
-        FreeBuffer(DrawScreen);
-        FreeBuffer(ShownScreen);
-        FreeBuffer(SavedScreen);
+        FreeBuffer(Screen.DrawScreen);
+        FreeBuffer(Screen.ShownScreen);
+        FreeBuffer(Screen.SavedScreen);
     }
 
     // A screen of the given size filled with a recognisable background, as
     // OpenScreen leaves it, without touching a console.
     void MakeScreen(int Width, int Height, bool Resized = false) {
-        ScreenWidth = Width;
-        ScreenHeight = Height;
-        ScreenSizeChanged = Resized;
-        NewBuffer(DrawScreen);
-        NewBuffer(ShownScreen);
-        NewBuffer(SavedScreen);
+        Screen.ScreenWidth = Width;
+        Screen.ScreenHeight = Height;
+        Screen.ScreenSizeChanged = Resized;
+        NewBuffer(Screen.DrawScreen);
+        NewBuffer(Screen.ShownScreen);
+        NewBuffer(Screen.SavedScreen);
         for (int i = 0; i < Width * Height; i++) {
-            SavedScreen.Cells[i].Char.AsciiChar = SavedChar;
-            SavedScreen.Cells[i].Attributes = SavedAttr;
+            Screen.SavedScreen.Cells[i].Char.AsciiChar = SavedChar;
+            Screen.SavedScreen.Cells[i].Attributes = SavedAttr;
         }
         ResetDrawScreen();
     }
 
     // Cell at box column/row, relative to the window's top-left corner.
     const CHAR_INFO &Box(int Col, int Row) const {
-        return DrawScreen.Cells[(Chart.ChartY + Row) * ScreenWidth + Chart.ChartX + Col];
+        return Screen.DrawScreen
+            .Cells[(Chart.ChartY + Row) * Screen.ScreenWidth + Chart.ChartX + Col];
     }
-    unsigned char Ch(int Col, int Row) const { return static_cast<unsigned char>(Box(Col, Row).Char.AsciiChar); }
+    unsigned char Ch(int Col, int Row) const {
+        return static_cast<unsigned char>(Box(Col, Row).Char.AsciiChar);
+    }
     WORD Attr(int Col, int Row) const { return Box(Col, Row).Attributes; }
 
     std::string BoxText(int Col, int Row, int Len) const {
@@ -54,13 +57,14 @@ protected:
 TEST_F(ChartDraw, CentresOnFirstOpeningWithTruncationTowardZero) {
     struct Row {
         int W, H, X, Y;
-    } Rows[] = {{80, 25, 19, 4}, {120, 50, 39, 16}, {41, 25, 0, 4}, {40, 25, -1, 4}, {1, 1, -20, -8}};
+    } Rows[] = {
+        {80, 25, 19, 4}, {120, 50, 39, 16}, {41, 25, 0, 4}, {40, 25, -1, 4}, {1, 1, -20, -8}};
     for (const Row &R : Rows) {
         SCOPED_TRACE(testing::Message() << R.W << "x" << R.H);
         Chart.CentrePending = true;
-        ScreenWidth = R.W;
-        ScreenHeight = R.H;
-        ScreenSizeChanged = false;
+        Screen.ScreenWidth = R.W;
+        Screen.ScreenHeight = R.H;
+        Screen.ScreenSizeChanged = false;
         CentreChart(Chart);
         EXPECT_EQ(Chart.ChartX, R.X);
         EXPECT_EQ(Chart.ChartY, R.Y);
@@ -75,7 +79,7 @@ TEST_F(ChartDraw, KeepsPlaceUntilTheConsoleIsResized) {
     CentreChart(Chart);  // same size: the moved window stays
     EXPECT_EQ(Chart.ChartX, 3);
     EXPECT_EQ(Chart.ChartY, 2);
-    ScreenSizeChanged = true;
+    Screen.ScreenSizeChanged = true;
     CentreChart(Chart);
     EXPECT_EQ(Chart.ChartX, 19);
     EXPECT_EQ(Chart.ChartY, 4);
@@ -257,8 +261,10 @@ TEST_F(ChartDraw, At120x50TheWindowStandsAt39x16) {
     DrawTestChart(255, "");
     ASSERT_EQ(Chart.ChartX, 39);
     ASSERT_EQ(Chart.ChartY, 16);
-    EXPECT_EQ(DrawScreen.Cells[17 * 120 + 42].Char.AsciiChar, char(0xC9));
-    EXPECT_EQ(static_cast<unsigned char>(DrawScreen.Cells[(16 + 11) * 120 + 39 + 36].Char.AsciiChar), 255);
+    EXPECT_EQ(Screen.DrawScreen.Cells[17 * 120 + 42].Char.AsciiChar, char(0xC9));
+    EXPECT_EQ(static_cast<unsigned char>(
+                  Screen.DrawScreen.Cells[(16 + 11) * 120 + 39 + 36].Char.AsciiChar),
+              255);
 }
 
 TEST_F(ChartDraw, NarrowConsolesClipAtTheLeftEdge) {
@@ -267,10 +273,10 @@ TEST_F(ChartDraw, NarrowConsolesClipAtTheLeftEdge) {
     CentreChart(Chart);
     DrawTestChart(0, "");
     EXPECT_EQ(Chart.ChartX, 0);
-    EXPECT_EQ(static_cast<unsigned char>(DrawScreen.Cells[5 * 41 + 3].Char.AsciiChar), 0xC9);
-    FreeBuffer(DrawScreen);
-    FreeBuffer(ShownScreen);
-    FreeBuffer(SavedScreen);
+    EXPECT_EQ(static_cast<unsigned char>(Screen.DrawScreen.Cells[5 * 41 + 3].Char.AsciiChar), 0xC9);
+    FreeBuffer(Screen.DrawScreen);
+    FreeBuffer(Screen.ShownScreen);
+    FreeBuffer(Screen.SavedScreen);
 
     // 40 columns: ChartX -1, box column 1 lands in screen column 0.
     Chart.CentrePending = true;
@@ -278,12 +284,13 @@ TEST_F(ChartDraw, NarrowConsolesClipAtTheLeftEdge) {
     CentreChart(Chart);
     ASSERT_EQ(Chart.ChartX, -1);
     DrawTestChart(0, "");
-    EXPECT_EQ(static_cast<unsigned char>(DrawScreen.Cells[5 * 40 + 2].Char.AsciiChar), 0xC9);
-    EXPECT_EQ(static_cast<unsigned char>(DrawScreen.Cells[5 * 40 + 37].Char.AsciiChar), 0xBB);
+    EXPECT_EQ(static_cast<unsigned char>(Screen.DrawScreen.Cells[5 * 40 + 2].Char.AsciiChar), 0xC9);
+    EXPECT_EQ(static_cast<unsigned char>(Screen.DrawScreen.Cells[5 * 40 + 37].Char.AsciiChar),
+              0xBB);
     // Chart column 0 (box column 5) is screen column 4; code 33 is '!'.
-    EXPECT_EQ(DrawScreen.Cells[9 * 40 + 4 + 1].Char.AsciiChar, '!');
+    EXPECT_EQ(Screen.DrawScreen.Cells[9 * 40 + 4 + 1].Char.AsciiChar, '!');
     // Rows above and below the window keep the saved screen.
-    EXPECT_EQ(DrawScreen.Cells[3 * 40].Char.AsciiChar, SavedChar);
+    EXPECT_EQ(Screen.DrawScreen.Cells[3 * 40].Char.AsciiChar, SavedChar);
 }
 
 TEST_F(ChartDraw, ConsoleSmallerThanTheWindowDrawsOnlyWhatFits) {
@@ -291,17 +298,18 @@ TEST_F(ChartDraw, ConsoleSmallerThanTheWindowDrawsOnlyWhatFits) {
     MakeScreen(1, 1, true);
     CentreChart(Chart);
     DrawTestChart(0, "");
-    EXPECT_EQ(static_cast<unsigned char>(DrawScreen.Cells[0].Char.AsciiChar), 32 * 4 + 15);
-    FreeBuffer(DrawScreen);
-    FreeBuffer(ShownScreen);
-    FreeBuffer(SavedScreen);
+    EXPECT_EQ(static_cast<unsigned char>(Screen.DrawScreen.Cells[0].Char.AsciiChar), 32 * 4 + 15);
+    FreeBuffer(Screen.DrawScreen);
+    FreeBuffer(Screen.ShownScreen);
+    FreeBuffer(Screen.SavedScreen);
 
     // 30x10: every visible cell is part of the window's 42x16 box.
     Chart.CentrePending = true;
     MakeScreen(30, 10, true);
     CentreChart(Chart);
     DrawTestChart(0, "12");
-    for (int i = 0; i < 30 * 10; i++) EXPECT_NE(DrawScreen.Cells[i].Attributes, SavedAttr) << i;
+    for (int i = 0; i < 30 * 10; i++)
+        EXPECT_NE(Screen.DrawScreen.Cells[i].Attributes, SavedAttr) << i;
 }
 
 }  // namespace

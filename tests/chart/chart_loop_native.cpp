@@ -35,7 +35,7 @@ protected:
         ResetChartUnits();
         ConsoleStart();
         SetUpChartState();
-        PushCellHook = CountPushedCell;
+        Screen.PushCellHook = CountPushedCell;
         PushedCells = 0;
         HookCalls[0] = HookCalls[1] = HookCalls[2] = 0;
         winsim::SetClipboardText("before");
@@ -175,7 +175,8 @@ TEST_F(ChartLoop, ConfirmThatCannotReachTheClipboardKeepsTheWindowOpen) {
         {"Enter", [] { Key(VK_RETURN, 13); }},
         {"Ctrl+Enter", [] { Ctrl(VK_RETURN, 10); }},
         {"double click", [] { DoubleClick(CellScreenX(65), CellScreenY(65)); }},
-        {"Ctrl+double click", [] { DoubleClick(CellScreenX(65), CellScreenY(65), LEFT_CTRL_PRESSED); }},
+        {"Ctrl+double click",
+         [] { DoubleClick(CellScreenX(65), CellScreenY(65), LEFT_CTRL_PRESSED); }},
     };
     for (const auto &Row : Rows) {
         SCOPED_TRACE(Row.Name);
@@ -197,7 +198,8 @@ TEST_F(ChartLoop, TypedCharacterSelectsItsLowestCodeWhenTypeModeIs0) {
         char Typed;
         uint8_t Expected;  // from 200
     } Rows[] = {
-        {"several codes: the lowest", [](int C) { return (unsigned char)(C < 128 ? C : 'e'); }, 'e', 'e'},
+        {"several codes: the lowest", [](int C) { return (unsigned char)(C < 128 ? C : 'e'); }, 'e',
+         'e'},
         {"no code: unchanged", [](int) { return (unsigned char)'e'; }, 'z', 200},
         {"only the last code", [](int C) { return (unsigned char)C; }, char(255), 255},
     };
@@ -472,10 +474,12 @@ TEST_F(ChartLoop, DragMovesTheWindowKeepingTheGrabOffsetAndIsClamped) {
 // ------------------------------------------------ hooks and the screen --
 
 std::vector<CHAR_INFO> WindowShot;
+COORD CursorShot;
 bool ShotsDiffer;
 
-// Plays a host dialog: the first call records the screen and scribbles over
-// the window, later calls check that the window came back whole.
+// Plays a host dialog: the first call records the screen and the cursor and
+// scribbles over the window and moves the cursor, later calls check that
+// the window and the cursor came back.
 void ScribblingHook() {
     HookCalls[0]++;
     // Handed over before each host call, the rows the window covers (the
@@ -486,9 +490,12 @@ void ScribblingHook() {
     std::vector<CHAR_INFO> Now = winsim::Screen();
     if (WindowShot.empty()) {
         WindowShot = Now;
+        CursorShot = winsim::CursorPos();
         for (int X = 20; X < 60; X++) winsim::SetCell(X, 10, '#', 0x4F);
+        winsim::SetCursorPos(0, 0);
     } else {
-        ShotsDiffer = false;
+        ShotsDiffer =
+            winsim::CursorPos().X != CursorShot.X || winsim::CursorPos().Y != CursorShot.Y;
         for (size_t i = 0; i < Now.size(); i++)
             if (Now[i].Char.AsciiChar != WindowShot[i].Char.AsciiChar ||
                 Now[i].Attributes != WindowShot[i].Attributes)
@@ -496,21 +503,42 @@ void ScribblingHook() {
     }
 }
 
-TEST_F(ChartLoop, HelpAndOptionsAreBracketedAndTheWindowComesBackWhole) {
-    for (WORD Vk : {WORD(VK_F1), WORD(VK_F11)}) {
-        SCOPED_TRACE(Vk);
+TEST_F(ChartLoop, HostDialogsAreBracketedAndTheWindowComesBackWhole) {
+    // The host's dialogs of the character keys scribble too.
+    fake::Host Host;
+    fake::Current = &Host;
+    Host.DialogScript = [](FarDialogItem *, int) {
+        ScribblingHook();
+        return -1;
+    };
+    const PluginStartupInfo Info = fake::MakeStartupInfo(Host);
+    CopyStartupInfo(&Info);
+    Chart.FindWords = "no such words";
+    const struct {
+        const char *Name;
+        void (*Press)();
+    } Keys[] = {
+        {"F1", [] { Key(VK_F1); }},
+        {"F11", [] { Key(VK_F11); }},
+        {"F3", [] { Key(VK_F3); }},
+        {"Alt+F8, nothing chosen yet", [] { Alt(VK_F8); }},
+        {"Shift+F7, no match", [] { Shift(VK_F7); }},
+    };
+    for (const auto &K : Keys) {
+        SCOPED_TRACE(K.Name);
         winsim::ClearInput();
         WindowShot.clear();
         ShotsDiffer = true;
         HookCalls[0] = 0;
         PushedCells = 0;
         TestHooks.Help = TestHooks.Options = ScribblingHook;
-        Key(Vk);
-        Key(Vk);
+        K.Press();
+        K.Press();
         Run();
         EXPECT_EQ(HookCalls[0], 2);
         EXPECT_FALSE(ShotsDiffer);
     }
+    fake::Current = nullptr;
     // Ctrl+F11 opens the options too.
     winsim::ClearInput();
     WindowShot.clear();
@@ -597,7 +625,8 @@ TEST_F(ChartLoop, PeekShowsTheScreenUnderneathUntilAModifierIsReleased) {
     winsim::PushInput(KeyRecord(VK_MENU, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, true));
     winsim::PushInput(KeyRecord(VK_SHIFT, 0, All, true));
     Key(VK_RIGHT, 0, All);  // discarded while peeking
-    winsim::PushInput(KeyRecord(VK_SHIFT, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, false));  // ends the peek
+    winsim::PushInput(
+        KeyRecord(VK_SHIFT, 0, LEFT_CTRL_PRESSED | LEFT_ALT_PRESSED, false)); // ends the peek
     winsim::PushInput(KeyRecord(VK_MENU, 0, LEFT_CTRL_PRESSED, false));
     winsim::PushInput(KeyRecord(VK_CONTROL, 0, 0, false));
     Chart.LastChar = 10;
@@ -698,7 +727,7 @@ TEST_F(ChartLoop, InputThatKeepsFailingClosesTheWindowAsEscWould) {
         EXPECT_EQ(RunTestChart(), 0);
         winsim::ClearFailures();
         EXPECT_EQ(Chart.LastChar, R.Expected);
-        EXPECT_FALSE(PeekHeld);
+        EXPECT_FALSE(Input.PeekHeld);
         EXPECT_EQ(winsim::Title(), "Far");
         const std::vector<CHAR_INFO> After = winsim::Screen();
         for (size_t I = 0; I < Before.size(); I++)

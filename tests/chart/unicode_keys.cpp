@@ -124,16 +124,17 @@ TEST(ShortenLine, KeepsTheBeginningAndTheEnd)
 
 TEST_F(UnicodeKeys, F2SwitchesTheStatusRowAndIsRemembered)
 {
-    ScreenWidth = 80;
-    ScreenHeight = 25;
-    NewBuffer(DrawScreen);
+    Screen.ScreenWidth = 80;
+    Screen.ScreenHeight = 25;
+    NewBuffer(Screen.DrawScreen);
     CentreChart(Chart);
     auto StatusRow = [](const std::string &Entry) {
         DrawTestChart(0xB0, Entry);
         std::string Row;
         const int Y = Chart.ChartY + ChartLayout::StatusRow, Left = ChartLayout::TextColumn;
         for (int X = Left; X < Left + ChartLayout::UnicodeStatusWidth; X++)
-            Row += DrawScreen.Cells[Y * ScreenWidth + Chart.ChartX + X].Char.AsciiChar;
+            Row +=
+                Screen.DrawScreen.Cells[Y * Screen.ScreenWidth + Chart.ChartX + X].Char.AsciiChar;
         return Row.substr(0, Row.find_last_not_of(' ') + 1);
     };
     EXPECT_EQ("Char \xB0  Dec 176  Hex B0", StatusRow(""));
@@ -212,15 +213,19 @@ TEST_F(UnicodeKeys, FormsOfACode)
 TEST_F(UnicodeKeys, DetailsCopyTheChosenFormAndOfferItAgain)
 {
     const int FirstForm = 3, CopyButton = 14;
-    Chart.LastChar = '&';
-    const std::vector<CharForm> Forms = CharForms(Chart, '&');
-    for (int K = 0; K < int(Forms.size()); K++) {
-        SCOPED_TRACE("form " + std::to_string(K));
-        Answers.push_back([&](FarDialogItem *Items, int Count) {
+    // The next F3 copies form K.
+    auto Choose = [this](int K) {
+        Answers.push_back([K](FarDialogItem *Items, int Count) {
             EXPECT_EQ(16, Count);
             for (int I = 0; I < 10; I++) Items[FirstForm + I].Selected = I == K ? -1 : 0;
             return CopyButton;
         });
+    };
+    Chart.LastChar = '&';
+    const std::vector<CharForm> Forms = CharForms(Chart, '&');
+    for (int K = 0; K < int(Forms.size()); K++) {
+        SCOPED_TRACE("form " + std::to_string(K));
+        Choose(K);
         ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF3));
         EXPECT_EQ(Forms[size_t(K)].Value, GetClipboardText());
     }
@@ -244,6 +249,25 @@ TEST_F(UnicodeKeys, DetailsCopyTheChosenFormAndOfferItAgain)
     EXPECT_TRUE(Call.Items[FirstForm + 9].Selected);
     EXPECT_TRUE(Call.Items[FirstForm + 9].Focus);
     EXPECT_FALSE(Call.Items[FirstForm].Selected);
+
+    // The first form after another one: its own text.
+    Choose(0);
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF3));
+    EXPECT_EQ("&", GetClipboardText());
+    // Code 0's character is no text: nothing is copied or remembered.
+    Chart.RecentChars.clear();
+    Chart.LastChar = 0;
+    Choose(0);
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF3));
+    EXPECT_EQ("&", GetClipboardText());
+    EXPECT_TRUE(Chart.RecentChars.empty());
+    // On the Windows table the history keeps the byte the cell shows.
+    Chart.CurrentTable = 1;
+    Chart.LastChar = 0xE9;
+    Choose(1);
+    ASSERT_FALSE(TakeKey(Chart, TestHooks, kbF3));
+    EXPECT_EQ("233", GetClipboardText());
+    EXPECT_EQ(std::vector<ChartChar>{EAcute}, Chart.RecentChars);
 }
 
 // ------------------------------------------------------------- F7 --
@@ -294,8 +318,14 @@ TEST_F(UnicodeKeys, FindKeysAskGoOnAndSayWhenNothingMatches)
         {"Ctrl+F7 asks even on a match; cancelled", kbCtrlF7, -1, Answer{nullptr, -1},
          CapitalEAcute, {"M36"}},
         {"moved away, F7 asks, the words ready", kbF7, 0xA0, Answer{nullptr, 4}, EAcute, {"M36"}},
+        // Five small letters with acute: 0x82, then 0xA0 to 0xA3.
+        {"Ctrl+F7 on a match: the selected code first", kbCtrlF7, -1, Answer{"small acute", 4},
+         EAcute, {"M36"}},
+        {"Shift+F7 goes backwards", kbShiftF7, -1, {}, 0xA3, {}},
+        {"F7 again goes forwards", kbF7, -1, {}, EAcute, {}},
         {"nothing matches: a notice, the selection stays", kbCtrlF7, -1, Answer{"zzz", 4}, EAcute,
          {"M36", "M38"}},
+        {"F7 on the old match asks again", kbF7, -1, Answer{nullptr, -1}, EAcute, {"M36"}},
         {"Shift+F7 on words that match nothing", kbShiftF7, -1, {}, EAcute, {"M38"}},
         {"no words typed: nothing", kbCtrlF7, -1, Answer{" ", 4}, EAcute, {"M36"}},
     };
@@ -374,7 +404,8 @@ TEST_F(UnicodeKeys, HistoryOfChosenCharactersAndItsMenu)
     ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));
     EXPECT_EQ('x', Chart.LastChar) << "not in this table: the selection stays";
     EXPECT_EQ(std::vector<std::string>{"M40"}, DialogsShown());
-    EXPECT_EQ("A       U+0041 LATIN CAPITAL LETTER A", std::string(Host.Dialogs.back().Items[2].Data));
+    EXPECT_EQ("A       U+0041 LATIN CAPITAL LETTER A",
+              std::string(Host.Dialogs.back().Items[2].Data));
 
     Chart.CurrentTable = 0;
     ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));
@@ -384,6 +415,17 @@ TEST_F(UnicodeKeys, HistoryOfChosenCharactersAndItsMenu)
     Chart.LastChar = 7;
     ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));
     EXPECT_EQ(7, Chart.LastChar) << "cancelled";
+
+    // The last code and code 0 are in the table too; 0 shows as a blank.
+    Chart.RecentChars = {0xFF, 0};
+    for (int Item : {0, 1}) {
+        Host.MenuResult = Item;
+        ASSERT_FALSE(TakeKey(Chart, TestHooks, kbAltF8));
+        EXPECT_EQ(Item ? 0 : 0xFF, Chart.LastChar);
+    }
+    EXPECT_TRUE(DialogsShown().empty());
+    EXPECT_EQ("\xFF  255  U+00A0 NO-BREAK SPACE", std::string(Host.Menus.back().Items[0].Text));
+    EXPECT_EQ("     0  U+0000 NUL", std::string(Host.Menus.back().Items[1].Text));
 }
 
 }  // namespace

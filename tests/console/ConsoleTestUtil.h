@@ -2,7 +2,8 @@
 #ifndef QUORREL_TESTS_CONSOLE_TESTUTIL_H
 #define QUORREL_TESTS_CONSOLE_TESTUTIL_H
 
-#include "Console.h"
+#include "Box.h"
+#include "ConsoleReset.h"
 #include "InputRecords.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +15,10 @@
 class ConsoleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ConsoleResetForTests();
+        ResetConsole();
         ConsoleStart();
     }
-    void TearDown() override { ConsoleResetForTests(); }
+    void TearDown() override { ResetConsole(); }
 };
 
 // A screen of W x H cells held in memory only (no console involved): every
@@ -30,22 +31,22 @@ inline CHAR_INFO PatternCell(int X, int Y) {
 }
 
 inline void UseMemoryScreen(int W, int H) {
-    ScreenWidth = W;
-    ScreenHeight = H;
-    NewBuffer(SavedScreen);
-    NewBuffer(DrawScreen);
-    NewBuffer(ShownScreen);
+    Screen.ScreenWidth = W;
+    Screen.ScreenHeight = H;
+    NewBuffer(Screen.SavedScreen);
+    NewBuffer(Screen.DrawScreen);
+    NewBuffer(Screen.ShownScreen);
     for (int Y = 0; Y < H; Y++)
-        for (int X = 0; X < W; X++) SavedScreen.Cells[Y * W + X] = PatternCell(X, Y);
-    CopyBuffer(SavedScreen, DrawScreen);
-    CopyBuffer(SavedScreen, ShownScreen);
+        for (int X = 0; X < W; X++) Screen.SavedScreen.Cells[Y * W + X] = PatternCell(X, Y);
+    CopyBuffer(Screen.SavedScreen, Screen.DrawScreen);
+    CopyBuffer(Screen.SavedScreen, Screen.ShownScreen);
 }
 
 // A DrawScreen cell, to look at or to write: its row is read from the console
 // first, and the cell counts as drawn on.
 inline CHAR_INFO &DrawAt(int X, int Y) {
     TouchDrawScreen(X, Y, X, Y);
-    return DrawScreen.Cells[Y * ScreenWidth + X];
+    return Screen.DrawScreen.Cells[Y * Screen.ScreenWidth + X];
 }
 
 inline unsigned char CharOf(const CHAR_INFO &C) {

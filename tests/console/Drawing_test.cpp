@@ -5,26 +5,26 @@ namespace {
 
 class Drawing : public ::testing::Test {
 protected:
-    void SetUp() override { ConsoleResetForTests(); }
-    void TearDown() override { ConsoleResetForTests(); }
+    void SetUp() override { ResetConsole(); }
+    void TearDown() override { ResetConsole(); }
 
     // The expected image: the pattern, with cells set as the test says.
     std::vector<CHAR_INFO> Pattern() {
         std::vector<CHAR_INFO> Cells;
-        for (int Y = 0; Y < ScreenHeight; Y++)
-            for (int X = 0; X < ScreenWidth; X++) Cells.push_back(PatternCell(X, Y));
+        for (int Y = 0; Y < Screen.ScreenHeight; Y++)
+            for (int X = 0; X < Screen.ScreenWidth; X++) Cells.push_back(PatternCell(X, Y));
         return Cells;
     }
     void Put(std::vector<CHAR_INFO> &Cells, int X, int Y, unsigned char Ch, WORD Attr) {
-        Cells[Y * ScreenWidth + X].Char.AsciiChar = char(Ch);
-        Cells[Y * ScreenWidth + X].Attributes = Attr;
+        Cells[Y * Screen.ScreenWidth + X].Char.AsciiChar = char(Ch);
+        Cells[Y * Screen.ScreenWidth + X].Attributes = Attr;
     }
     void Darken(std::vector<CHAR_INFO> &Cells, int X, int Y) {
-        Cells[Y * ScreenWidth + X].Attributes &= 7;
+        Cells[Y * Screen.ScreenWidth + X].Attributes &= 7;
     }
     std::string Row(int Y) {
         std::string S;
-        for (int X = 0; X < ScreenWidth; X++) S += char(CharOf(DrawAt(X, Y)));
+        for (int X = 0; X < Screen.ScreenWidth; X++) S += char(CharOf(DrawAt(X, Y)));
         return S;
     }
 };
@@ -60,36 +60,36 @@ TEST_F(Drawing, WriteTextIsClippedOnAllFourSides) {
         std::vector<CHAR_INFO> Want = Pattern();
         for (size_t I = 0; I < C.Visible.size(); I++)
             Put(Want, C.FirstColumn + int(I), C.Y, C.Visible[I], 0x1E);
-        EXPECT_TRUE(SameCells(Want, Image(DrawScreen), ScreenWidth));
-        EXPECT_EQ(WriteX, C.WantWriteX);
-        EXPECT_EQ(WriteY, C.Y) << "text never wraps";
+        EXPECT_TRUE(SameCells(Want, Image(Screen.DrawScreen), Screen.ScreenWidth));
+        EXPECT_EQ(Screen.WriteX, C.WantWriteX);
+        EXPECT_EQ(Screen.WriteY, C.Y) << "text never wraps";
     }
 }
 
 TEST_F(Drawing, ConsecutiveWritesContinueAndPositionsAreRelativeToTheBox) {
     UseMemoryScreen(80, 25);
-    BoxX1 = 10;
-    BoxY1 = 5;
+    Screen.BoxX1 = 10;
+    Screen.BoxY1 = 5;
     GotoXY(0, 0);
-    EXPECT_EQ(WriteX, 10);
-    EXPECT_EQ(WriteY, 5);
+    EXPECT_EQ(Screen.WriteX, 10);
+    EXPECT_EQ(Screen.WriteY, 5);
     SetTextAttr(0x2F);
     WriteText("ab");
     WriteText("cd");
     EXPECT_EQ(Row(5).substr(10, 4), "abcd");
     EXPECT_EQ(DrawAt(13, 5).Attributes, 0x2F);
-    EXPECT_EQ(WriteX, 14);
+    EXPECT_EQ(Screen.WriteX, 14);
     GotoXY(-3, 2);
-    EXPECT_EQ(WriteX, 7);
-    EXPECT_EQ(WriteY, 7);
+    EXPECT_EQ(Screen.WriteX, 7);
+    EXPECT_EQ(Screen.WriteY, 7);
     // Only the character byte is written; the high byte of the field stays.
     UseMemoryScreen(4, 1);
-    SavedScreen.Cells[1].Char.UnicodeChar = 0x1241;
-    DrawScreen.Cells[1].Char.UnicodeChar = 0x1241;
-    BoxX1 = BoxY1 = 0;
+    Screen.SavedScreen.Cells[1].Char.UnicodeChar = 0x1241;
+    Screen.DrawScreen.Cells[1].Char.UnicodeChar = 0x1241;
+    Screen.BoxX1 = Screen.BoxY1 = 0;
     GotoXY(1, 0);
     WriteText("Z");
-    EXPECT_EQ(DrawScreen.Cells[1].Char.UnicodeChar, 0x125A);
+    EXPECT_EQ(Screen.DrawScreen.Cells[1].Char.UnicodeChar, 0x125A);
 }
 
 TEST_F(Drawing, ChartWindowWorkedExample) {
@@ -119,13 +119,14 @@ TEST_F(Drawing, ChartWindowWorkedExample) {
     const std::string Block = " 0123456789 ";
     for (int I = 0; I < 12; I++) Put(Want, 25 + I, 5, Block[I], Title);
 
-    EXPECT_TRUE(SameCells(Want, Image(DrawScreen), 80));
-    EXPECT_EQ(BoxX1, 13);
-    EXPECT_EQ(BoxY1, 5);
-    EXPECT_EQ(BoxX2, 48);
-    EXPECT_EQ(BoxY2, 18);
-    EXPECT_EQ(TextAttr, Title);
-    EXPECT_TRUE(SameCells(Pattern(), Image(SavedScreen), 80)) << "SavedScreen is never drawn into";
+    EXPECT_TRUE(SameCells(Want, Image(Screen.DrawScreen), 80));
+    EXPECT_EQ(Screen.BoxX1, 13);
+    EXPECT_EQ(Screen.BoxY1, 5);
+    EXPECT_EQ(Screen.BoxX2, 48);
+    EXPECT_EQ(Screen.BoxY2, 18);
+    EXPECT_EQ(Screen.TextAttr, Title);
+    EXPECT_TRUE(SameCells(Pattern(), Image(Screen.SavedScreen), 80))
+        << "SavedScreen is never drawn into";
 }
 
 TEST_F(Drawing, TitleIsCentredWithTheExtraColumnToTheRight) {
@@ -153,11 +154,11 @@ TEST_F(Drawing, SingleFrameWithoutInsetAndEmptyTitle) {
     EXPECT_EQ(Row(2).substr(2, 6), "\xB3    \xB3");
     EXPECT_EQ(Row(3).substr(2, 6), "\xB3    \xB3");
     EXPECT_EQ(Row(4).substr(2, 6), "\xC0\xC4\xC4\xC4\xC4\xD9");
-    EXPECT_EQ(TextAttr, 0x1F) << "no title: the frame attribute stays";
-    EXPECT_EQ(BoxX1, 2);
-    EXPECT_EQ(BoxY1, 1);
-    EXPECT_EQ(BoxX2, 7);
-    EXPECT_EQ(BoxY2, 4);
+    EXPECT_EQ(Screen.TextAttr, 0x1F) << "no title: the frame attribute stays";
+    EXPECT_EQ(Screen.BoxX1, 2);
+    EXPECT_EQ(Screen.BoxY1, 1);
+    EXPECT_EQ(Screen.BoxX2, 7);
+    EXPECT_EQ(Screen.BoxY2, 4);
 }
 
 TEST_F(Drawing, FramesOfHeightOneAndWidthOne) {
@@ -177,8 +178,8 @@ TEST_F(Drawing, FramesOfHeightOneAndWidthOne) {
 
     UseMemoryScreen(20, 8);
     DrawBox(4, 3, 9, 6, 2, 0x07, 0x1F, 0x4E, "");  // inset 2: a double frame, W = 1, H = 1
-    EXPECT_EQ(BoxX1, 6);
-    EXPECT_EQ(BoxX2, 7);
+    EXPECT_EQ(Screen.BoxX1, 6);
+    EXPECT_EQ(Screen.BoxX2, 7);
     EXPECT_EQ(Row(4).substr(4, 6), "  \xC9\xBB  ");
     EXPECT_EQ(Row(5).substr(4, 6), "  \xC8\xBC  ");
 }
@@ -186,7 +187,7 @@ TEST_F(Drawing, FramesOfHeightOneAndWidthOne) {
 TEST_F(Drawing, ShadowStopsAtTheRightAndBottomEdges) {
     UseMemoryScreen(10, 4);
     DrawBox(6, 0, 9, 1, 0, 0x77, 0x7F, 0x7F, "");
-    std::vector<CHAR_INFO> Got = Image(DrawScreen);
+    std::vector<CHAR_INFO> Got = Image(Screen.DrawScreen);
     // The box touches the right edge: only row 2, columns 8..9 stay darkened.
     for (int Y = 0; Y < 4; Y++)
         for (int X = 0; X < 10; X++) {
@@ -243,7 +244,7 @@ TEST_F(Drawing, BoxesReachingLeftOrAboveTheScreenAreClipped) {
         DrawBox(B[0], B[1], B[2], B[3], 0, 0x30, 0x3F, 0x4E, "");
         GotoXY(-1, 0);
         WriteText("xyz");
-        EXPECT_EQ(DrawScreen.ByteSize, 4);
+        EXPECT_EQ(Screen.DrawScreen.ByteSize, 4);
     }
     UseMemoryScreen(1, 1);
     DrawBox(-20, -7, 21, 8, 3, 0x30, 0x3F, 0x4E, "Chart");

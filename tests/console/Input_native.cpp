@@ -10,9 +10,9 @@ class InputSim : public ::testing::Test {
 protected:
     void SetUp() override {
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
     }
-    void TearDown() override { ConsoleResetForTests(); }
+    void TearDown() override { ResetConsole(); }
 };
 
 TEST_F(InputSim, NoWaitOnAnEmptyQueueSleepsTwiceAndReportsIdle) {
@@ -56,7 +56,7 @@ TEST_F(InputSim, EachCallTakesExactlyOneEvent) {
 TEST_F(InputSim, NonNTTakesCharacterKeysThroughTheCharacterInput) {
     winsim::SetPlatformNT(false);
     ConsoleStart();
-    ASSERT_TRUE(NotNT);
+    ASSERT_TRUE(Screen.NotNT);
     struct Case {
         const char *Name;
         WORD Vk;
@@ -139,12 +139,38 @@ TEST_F(InputSim, OffNTACharacterKeyIsLeftToTheCharacterInput) {
 }
 
 TEST_F(InputSim, IdleInputIsWaitedForOnTheInputHandle) {
+    // A wake with nothing to read (another reader was first) is followed by
+    // a pause before the next wait: a wake for nothing never spins.
+    for (int EmptyWakes : {0, 3}) {
+        SCOPED_TRACE(::testing::Message() << EmptyWakes << " wakes for nothing");
+        winsim::Reset();
+        ResetConsole();
+        ConsoleStart();
+        for (int I = 0; I < EmptyWakes; I++) winsim::PushWakeOnWait();
+        winsim::PushInputOnWait(KeyRecord(VK_RIGHT, 0, 0));
+        EXPECT_EQ(ReadEvent(false, HandsOverOnF1), kbRight);
+        EXPECT_EQ(winsim::CallCount("WaitForSingleObject"), 1 + EmptyWakes);
+        EXPECT_EQ(winsim::TotalSleepMs(), DWORD(EmptyWakes) * 20u);
+    }
+}
+
+// Another reader takes the first of the records peeked before the read.
+void AnotherReaderTakesOne() {
+    INPUT_RECORD Record;
+    DWORD Read = 0;
+    ReadConsoleInputA(Screen.InputHandle, &Record, 1, &Read);
+}
+
+TEST_F(InputSim, OnlyTheRecordsTheReadReturnedAreHandedOut) {
     ConsoleStart();
-    winsim::PushInputOnWait(KeyRecord(VK_RIGHT, 0, 0));
-    winsim::ResetCallCounts();
-    EXPECT_EQ(ReadEvent(false, HandsOverOnF1), kbRight);
-    EXPECT_EQ(winsim::CallCount("WaitForSingleObject"), 1);
-    EXPECT_EQ(winsim::CallCount("Sleep"), 0);
+    for (WORD Vk : {VK_F2, VK_F3, VK_F4}) winsim::PushInput(KeyRecord(Vk, 0, 0));
+    for (int Code : {kbF2, kbF3, kbF4}) EXPECT_EQ(ReadEvent(false, HandsOverOnF1), Code);
+    // Three peeked, two read: no third key from an earlier read.
+    for (WORD Vk : {VK_RIGHT, VK_LEFT, VK_UP}) winsim::PushInput(KeyRecord(Vk, 0, 0));
+    winsim::SetCallLimit(2, AnotherReaderTakesOne);  // the peek, then the read
+    EXPECT_EQ(ReadEvent(false, HandsOverOnF1), kbLeft);
+    EXPECT_EQ(ReadEvent(false, HandsOverOnF1), kbUp);
+    EXPECT_EQ(ReadEvent(true, HandsOverOnF1), kbIdle);
 }
 
 struct FailingCall {
@@ -159,18 +185,40 @@ const FailingCall FailingInputCalls[] = {
     {"WaitForSingleObject", false, false},
 };
 
+void KeyArrives() { winsim::PushInput(KeyRecord('B', 'b', 0)); }
+
 TEST_F(InputSim, AKeyIsActedOnOnlyWhenItsReadTookIt) {
+    // A failure that passes is forgotten once input is read again: more of
+    // them than make a lasting one, each before a key, close nothing.
     for (const FailingCall &C : FailingInputCalls) {
-        if (!C.Queued) continue;
         SCOPED_TRACE(C.Name);
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
         winsim::SetPlatformNT(!C.NotNT);
         ConsoleStart();
-        winsim::PushInput(KeyRecord('B', 'b', 0));
-        winsim::FailCall(C.Name, ERROR_ACCESS_DENIED, 1);
-        EXPECT_EQ(ReadEvent(false), 'b');
-        EXPECT_EQ(ReadEvent(true), kbIdle) << "taken once";
+        for (int Key = 0; Key < 6; Key++) {
+            if (C.Queued)
+                KeyArrives();
+            else
+                winsim::PushInputOnWait(KeyRecord('B', 'b', 0));
+            winsim::FailCall(C.Name, ERROR_ACCESS_DENIED, 1);
+            EXPECT_EQ(ReadEvent(false), 'b') << "key " << Key;
+        }
+        EXPECT_EQ(ReadEvent(true), kbIdle) << "each taken once";
+    }
+    // The same for failed peeks while polling, and before a key that the
+    // waiting read itself takes.
+    for (bool Polling : {true, false}) {
+        SCOPED_TRACE(Polling ? "polling" : "read waiting");
+        winsim::Reset();
+        ResetConsole();
+        ConsoleStart();
+        for (int Key = 0; Key < 6; Key++) {
+            winsim::FailCall("PeekConsoleInputA", ERROR_ACCESS_DENIED, 1);
+            // The failed peek, its pause, the peek of nothing, the read.
+            if (!Polling) winsim::SetCallLimit(4, KeyArrives);
+            EXPECT_EQ(ReadEvent(Polling), Polling ? int(kbIdle) : 'b') << "key " << Key;
+        }
     }
 }
 
@@ -178,15 +226,15 @@ TEST_F(InputSim, InputThatKeepsFailingGivesEscAndReleasesTheModifiers) {
     for (const FailingCall &C : FailingInputCalls) {
         SCOPED_TRACE(C.Name);
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
         winsim::SetPlatformNT(!C.NotNT);
         ConsoleStart();
         if (C.Queued) winsim::PushInput(KeyRecord('B', 'b', 0));
-        CtrlDown = AltDown = ShiftDown = PeekHeld = true;
+        Input.CtrlDown = Input.AltDown = Input.ShiftDown = Input.PeekHeld = true;
         winsim::FailCall(C.Name);
         winsim::ResetCallCounts();
         EXPECT_EQ(ReadEvent(false), kbEsc);
-        EXPECT_FALSE(PeekHeld || CtrlDown || AltDown || ShiftDown);
+        EXPECT_FALSE(Input.PeekHeld || Input.CtrlDown || Input.AltDown || Input.ShiftDown);
         EXPECT_EQ(winsim::CallCount(C.Name), 5);
         EXPECT_EQ(winsim::TotalSleepMs(), 4u * 20u) << "a tenth of a second in all";
         // Lost for good: at once from now on.
@@ -204,8 +252,8 @@ TEST_F(InputSim, MouseRecordSetsTheStateWithSignExtendedPositions) {
     ConsoleStart();
     winsim::PushInput(MouseRecord(-1, 70000 - 65536, FROM_LEFT_1ST_BUTTON_PRESSED, DOUBLE_CLICK));
     EXPECT_EQ(ReadEvent(false), kbMouse);
-    EXPECT_EQ(MouseX, -1) << "positions are sign-extended";
-    EXPECT_EQ(MouseY, 70000 - 65536);
+    EXPECT_EQ(Input.MouseX, -1) << "positions are sign-extended";
+    EXPECT_EQ(Input.MouseY, 70000 - 65536);
     EXPECT_TRUE(MouseDoubleClick());
 }
 
@@ -213,7 +261,9 @@ TEST_F(InputSim, TranslateKeyTouchesNoConsole) {
     ConsoleStart();
     winsim::ResetCallCounts();
     for (int Vk = 0; Vk < 256; Vk++)
-        for (DWORD State = 0; State < 0x40; State += 3) TranslateKey(KeyRecord(WORD(Vk), 'x', State));
+        for (DWORD State = 0; State < 0x40; State += 3)
+            TranslateKey(KeyRecord(WORD(Vk), 'x', State), Input, Screen.NotNT,
+                         Screen.OutputCodePage);
     for (const char *Name : {"PeekConsoleInputA", "ReadConsoleInputA", "ReadConsoleA",
                              "GetConsoleOutputCP", "GetVersionExA", "Sleep"})
         EXPECT_EQ(winsim::CallCount(Name), 0) << Name;

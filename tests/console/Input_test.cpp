@@ -4,14 +4,14 @@
 
 namespace {
 
-class Input : public ConsoleTest {
+class InputEvents : public ConsoleTest {
 protected:
     void SetUp() override {
         ConsoleTest::SetUp();
-        FlushConsoleInputBuffer(InputHandle);
+        FlushConsoleInputBuffer(Screen.InputHandle);
     }
     void TearDown() override {
-        FlushConsoleInputBuffer(InputHandle);
+        FlushConsoleInputBuffer(Screen.InputHandle);
         ConsoleTest::TearDown();
     }
     // Queues one record as the only pending event. A terminal may put stray
@@ -19,9 +19,9 @@ protected:
     // as a NUL key sequence), so the record is queued again until it is alone.
     void Push(const INPUT_RECORD &R) {
         for (int Try = 0; Try < 5; Try++) {
-            FlushConsoleInputBuffer(InputHandle);
+            FlushConsoleInputBuffer(Screen.InputHandle);
             DWORD Written = 0;
-            ASSERT_TRUE(WriteConsoleInputA(InputHandle, &R, 1, &Written));
+            ASSERT_TRUE(WriteConsoleInputA(Screen.InputHandle, &R, 1, &Written));
             ASSERT_EQ(Written, 1u);
             if (Pending() == 1) return;
         }
@@ -29,18 +29,18 @@ protected:
     }
     void PushMore(const INPUT_RECORD &R) {
         DWORD Written = 0;
-        ASSERT_TRUE(WriteConsoleInputA(InputHandle, &R, 1, &Written));
+        ASSERT_TRUE(WriteConsoleInputA(Screen.InputHandle, &R, 1, &Written));
     }
     DWORD Pending() {
         DWORD Count = 0;
-        GetNumberOfConsoleInputEvents(InputHandle, &Count);
+        GetNumberOfConsoleInputEvents(Screen.InputHandle, &Count);
         return Count;
     }
 };
 
 const DWORD LC = LEFT_CTRL_PRESSED, LA = LEFT_ALT_PRESSED, SH = SHIFT_PRESSED;
 
-TEST_F(Input, ModifierFlagsFollowPressesAndReleases) {
+TEST_F(InputEvents, ModifierFlagsFollowPressesAndReleases) {
     struct Step {
         const char *Name;
         INPUT_RECORD Record;
@@ -70,52 +70,52 @@ TEST_F(Input, ModifierFlagsFollowPressesAndReleases) {
         SCOPED_TRACE(S.Name);
         Push(S.Record);
         EXPECT_EQ(ReadEvent(false), S.Want);
-        EXPECT_EQ(CtrlDown, S.Ctrl);
-        EXPECT_EQ(AltDown, S.Alt);
-        EXPECT_EQ(ShiftDown, S.Shift);
-        EXPECT_EQ(PeekHeld, S.Peek);
+        EXPECT_EQ(Input.CtrlDown, S.Ctrl);
+        EXPECT_EQ(Input.AltDown, S.Alt);
+        EXPECT_EQ(Input.ShiftDown, S.Shift);
+        EXPECT_EQ(Input.PeekHeld, S.Peek);
     }
 }
 
-TEST_F(Input, AltGrWithoutCharacterLeavesCtrlClearedUntilTheNextKey) {
+TEST_F(InputEvents, AltGrWithoutCharacterLeavesCtrlClearedUntilTheNextKey) {
     Push(KeyRecord('Q', 0, LEFT_CTRL_PRESSED | RIGHT_ALT_PRESSED));
     EXPECT_EQ(ReadEvent(false), 497);
-    EXPECT_FALSE(CtrlDown);
-    EXPECT_TRUE(AltDown);
+    EXPECT_FALSE(Input.CtrlDown);
+    EXPECT_TRUE(Input.AltDown);
     // A mouse event does not touch the flags: it sees Ctrl as cleared.
     Push(MouseRecord(1, 1, FROM_LEFT_1ST_BUTTON_PRESSED, 0, LEFT_CTRL_PRESSED));
     EXPECT_EQ(ReadEvent(false), kbMouse);
-    EXPECT_FALSE(MouseCtrl);
+    EXPECT_FALSE(Input.MouseCtrl);
     Push(KeyRecord('Q', 0, LEFT_CTRL_PRESSED | RIGHT_ALT_PRESSED, false));
     EXPECT_EQ(ReadEvent(false), kbNone);
-    EXPECT_TRUE(CtrlDown) << "the next key event sets the flag again";
+    EXPECT_TRUE(Input.CtrlDown) << "the next key event sets the flag again";
 }
 
-TEST_F(Input, MouseEventSetsTheMouseState) {
+TEST_F(InputEvents, MouseEventSetsTheMouseState) {
     Push(KeyRecord(VK_CONTROL, 0, LC));
     ReadEvent(false);
     // The mouse record's own control state is not used: Ctrl comes from the last key.
     Push(MouseRecord(17, 9, FROM_LEFT_1ST_BUTTON_PRESSED, 0, 0));
     EXPECT_EQ(ReadEvent(false), kbMouse);
-    EXPECT_EQ(MouseX, 17);
-    EXPECT_EQ(MouseY, 9);
-    EXPECT_EQ(MouseFlags, 0u);
-    EXPECT_TRUE(MouseButton);
-    EXPECT_TRUE(MouseCtrl);
-    EXPECT_TRUE(CtrlDown) << "mouse events leave the modifier flags";
+    EXPECT_EQ(Input.MouseX, 17);
+    EXPECT_EQ(Input.MouseY, 9);
+    EXPECT_EQ(Input.MouseFlags, 0u);
+    EXPECT_TRUE(Input.MouseButton);
+    EXPECT_TRUE(Input.MouseCtrl);
+    EXPECT_TRUE(Input.CtrlDown) << "mouse events leave the modifier flags";
 
     Push(KeyRecord(VK_CONTROL, 0, 0, false));
     ReadEvent(false);
     Push(MouseRecord(3, 4, 0, MOUSE_MOVED, LC));
     EXPECT_EQ(ReadEvent(false), kbMouse);
-    EXPECT_EQ(MouseX, 3);
-    EXPECT_EQ(MouseY, 4);
-    EXPECT_EQ(MouseFlags, DWORD(MOUSE_MOVED));
-    EXPECT_FALSE(MouseButton);
-    EXPECT_FALSE(MouseCtrl);
+    EXPECT_EQ(Input.MouseX, 3);
+    EXPECT_EQ(Input.MouseY, 4);
+    EXPECT_EQ(Input.MouseFlags, DWORD(MOUSE_MOVED));
+    EXPECT_FALSE(Input.MouseButton);
+    EXPECT_FALSE(Input.MouseCtrl);
 }
 
-TEST_F(Input, MousePredicates) {
+TEST_F(InputEvents, MousePredicates) {
     struct Case {
         const char *Name;
         DWORD Buttons, Flags;
@@ -148,7 +148,7 @@ TEST_F(Input, MousePredicates) {
     }
 }
 
-TEST_F(Input, OtherEventsAreTakenAndGiveNone) {
+TEST_F(InputEvents, OtherEventsAreTakenAndGiveNone) {
     Push(KeyRecord(VK_SHIFT, 0, SH));
     ReadEvent(false);
     INPUT_RECORD Focus = {};
@@ -157,11 +157,11 @@ TEST_F(Input, OtherEventsAreTakenAndGiveNone) {
     Push(Focus);
     PushMore(KeyRecord('B', 'b', 0));
     EXPECT_EQ(ReadEvent(false), kbNone);
-    EXPECT_TRUE(ShiftDown) << "a focus event does not touch the modifier flags";
+    EXPECT_TRUE(Input.ShiftDown) << "a focus event does not touch the modifier flags";
     EXPECT_EQ(ReadEvent(false), 'b') << "the focus event alone was taken";
 }
 
-TEST_F(Input, QueuedEventsComeBackInOrder) {
+TEST_F(InputEvents, QueuedEventsComeBackInOrder) {
     Push(KeyRecord(VK_F1, 0, 0));
     PushMore(KeyRecord('A', 'a', 0));
     PushMore(KeyRecord(VK_LEFT, 0, SH));

@@ -22,13 +22,9 @@ struct KeyCase {
 // The modifier flags as ReadEvent sets them from the record, then the translation.
 int Translate(WORD Vk, unsigned char Ch, DWORD State, bool NotNTPlatform = false,
               UINT CodePage = 437) {
-    NotNT = NotNTPlatform;
-    OutputCodePage = CodePage;
-    CtrlDown = (State & (LC | RC)) != 0;
-    AltDown = (State & (LA | RA)) != 0;
-    ShiftDown = (State & SH) != 0;
-    PeekHeld = CtrlDown && AltDown && ShiftDown;
-    return TranslateKey(KeyRecord(Vk, Ch, State));
+    const INPUT_RECORD Record = KeyRecord(Vk, Ch, State);
+    FollowModifiers(Record, Input);
+    return TranslateKey(Record, Input, NotNTPlatform, CodePage);
 }
 
 void CheckRows(const std::vector<KeyCase> &Rows) {
@@ -40,8 +36,8 @@ void CheckRows(const std::vector<KeyCase> &Rows) {
 
 class KeyTranslation : public ::testing::Test {
 protected:
-    void SetUp() override { ConsoleResetForTests(); }
-    void TearDown() override { ConsoleResetForTests(); }
+    void SetUp() override { ResetConsole(); }
+    void TearDown() override { ResetConsole(); }
 };
 
 TEST_F(KeyTranslation, ReleasesOtherEventsAndLoneModifiersGiveNone) {
@@ -56,12 +52,12 @@ TEST_F(KeyTranslation, ReleasesOtherEventsAndLoneModifiersGiveNone) {
         {"unknown key without character", 0xE5, 0, 0, kbNone},
     });
     INPUT_RECORD Release = KeyRecord('A', 'a', 0, false);
-    EXPECT_EQ(TranslateKey(Release), kbNone);
+    EXPECT_EQ(TranslateKey(Release, Input, false, 437), kbNone);
     INPUT_RECORD Mouse = MouseRecord(3, 4, 1, 0);
-    EXPECT_EQ(TranslateKey(Mouse), kbNone);
+    EXPECT_EQ(TranslateKey(Mouse, Input, false, 437), kbNone);
     INPUT_RECORD Focus = {};
     Focus.EventType = FOCUS_EVENT;
-    EXPECT_EQ(TranslateKey(Focus), kbNone);
+    EXPECT_EQ(TranslateKey(Focus, Input, false, 437), kbNone);
 }
 
 TEST_F(KeyTranslation, AltGrGivesItsCharacterOrAnAltCodeWithCtrlForgotten) {
@@ -74,10 +70,10 @@ TEST_F(KeyTranslation, AltGrGivesItsCharacterOrAnAltCodeWithCtrlForgotten) {
         {"right Ctrl + right Alt is not AltGr", 'Q', 'q', RC | RA, kbCtrlQ},
     });
     Translate('Q', 0, LC | RA);
-    EXPECT_FALSE(CtrlDown) << "AltGr without a character clears the Ctrl flag";
-    EXPECT_TRUE(AltDown);
+    EXPECT_FALSE(Input.CtrlDown) << "AltGr without a character clears the Ctrl flag";
+    EXPECT_TRUE(Input.AltDown);
     Translate('7', '{', LC | RA);
-    EXPECT_TRUE(CtrlDown) << "AltGr with a character leaves the Ctrl flag";
+    EXPECT_TRUE(Input.CtrlDown) << "AltGr with a character leaves the Ctrl flag";
 }
 
 TEST_F(KeyTranslation, CtrlShiftTable) {
@@ -129,8 +125,8 @@ TEST_F(KeyTranslation, RightCtrlDigitsComeFromTheRecord) {
         {"right Ctrl+A is the Ctrl table", 'A', 1, RC, kbCtrlA},
     });
     // The record decides, not the flag: with the flag cleared the digit is still right Ctrl.
-    CtrlDown = AltDown = ShiftDown = false;
-    EXPECT_EQ(TranslateKey(KeyRecord('3', '3', RC)), kbRCtrl3);
+    Input.CtrlDown = Input.AltDown = Input.ShiftDown = false;
+    EXPECT_EQ(TranslateKey(KeyRecord('3', '3', RC), Input, false, 437), kbRCtrl3);
 }
 
 TEST_F(KeyTranslation, KeysWithoutModifiers) {
@@ -336,8 +332,8 @@ TEST_F(KeyTranslation, OnlyAltGrWithoutCharacterChangesTheFlags) {
                     (State & (LC | RA)) == (LC | RA) && Ch == 0 && Vk != VK_SHIFT &&
                     Vk != VK_CONTROL && Vk != VK_MENU && Vk != VK_NUMLOCK && Vk != VK_SCROLL;
                 const bool WantCtrl = (State & (LC | RC)) != 0 && !AltGrCleared;
-                if (CtrlDown != WantCtrl || AltDown != ((State & (LA | RA)) != 0) ||
-                    ShiftDown != ((State & SH) != 0))
+                if (Input.CtrlDown != WantCtrl || Input.AltDown != ((State & (LA | RA)) != 0) ||
+                    Input.ShiftDown != ((State & SH) != 0))
                     ADD_FAILURE() << "flags changed for vk " << Vk << " state 0x" << std::hex
                                   << State;
             }

@@ -22,16 +22,17 @@ class ScreenSim : public ::testing::Test {
 protected:
     void SetUp() override {
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
     }
-    void TearDown() override { ConsoleResetForTests(); }
+    void TearDown() override { ResetConsole(); }
 
     // A console of W x H holding a pattern, the library started on it.
     void Start(int W, int H) {
         winsim::SetConsoleSize(W, H);
         for (int Y = 0; Y < H; Y++)
             for (int X = 0; X < W; X++)
-                winsim::SetCell(X, Y, char(33 + (X * 3 + Y * 5) % 90), WORD(1 + (X + Y * 7) % 0x7F));
+                winsim::SetCell(X, Y, char(33 + (X * 3 + Y * 5) % 90),
+                                WORD(1 + (X + Y * 7) % 0x7F));
         ConsoleStart();
         Before = winsim::Screen();
     }
@@ -53,15 +54,16 @@ protected:
     // image is the drawn one byte for byte.
     ::testing::AssertionResult InStep() {
         const std::vector<CHAR_INFO> Console = winsim::Screen();
-        for (int Y = 0; Y < ScreenHeight; Y++) {
+        for (int Y = 0; Y < Screen.ScreenHeight; Y++) {
             if (ScreenRowUnread(Y)) continue;
-            const size_t Row = size_t(Y) * ScreenWidth;
-            for (int X = 0; X < ScreenWidth; X++) {
-                const CHAR_INFO &D = DrawScreen.Cells[Row + X], &C = Console[Row + X];
+            const size_t Row = size_t(Y) * Screen.ScreenWidth;
+            for (int X = 0; X < Screen.ScreenWidth; X++) {
+                const CHAR_INFO &D = Screen.DrawScreen.Cells[Row + X], &C = Console[Row + X];
                 if (CharOf(D) != CharOf(C) || D.Attributes != C.Attributes)
                     return ::testing::AssertionFailure() << "console differs at " << X << "," << Y;
             }
-            if (std::memcmp(DrawScreen.Cells + Row, ShownScreen.Cells + Row, 4 * size_t(ScreenWidth)))
+            if (std::memcmp(Screen.DrawScreen.Cells + Row, Screen.ShownScreen.Cells + Row,
+                            4 * size_t(Screen.ScreenWidth)))
                 return ::testing::AssertionFailure() << "shown image differs on row " << Y;
         }
         return ::testing::AssertionSuccess();
@@ -110,7 +112,7 @@ TEST_F(ScreenSim, FlushWritesTheBoundingRectangleOnce) {
     EXPECT_EQ(winsim::GetCell(10, 1).Attributes, Before[80 + 10].Attributes ^ 0x40);
     EXPECT_EQ(winsim::GetCell(5, 2).Char.AsciiChar, Before[2 * 80 + 5].Char.AsciiChar);
     EXPECT_EQ(winsim::GetCell(11, 1).Char.AsciiChar, '?');
-    EXPECT_TRUE(SameCells(Image(DrawScreen), Image(ShownScreen), 80));
+    EXPECT_TRUE(SameCells(Image(Screen.DrawScreen), Image(Screen.ShownScreen), 80));
 
     MarkCalls();
     FlushScreen();
@@ -137,7 +139,7 @@ TEST_F(ScreenSim, WhatCountsAsAChange) {
     for (const Case &C : Cases) {
         SCOPED_TRACE(C.Name);
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
         Start(80, 25);
         OpenScreen("x");
         C.Change(DrawAt(40, 12));
@@ -162,7 +164,9 @@ TEST_F(ScreenSim, AfterAFlushTheShownImageIsTheDrawnOneByteForByte) {
     FlushScreen();
     ASSERT_EQ(NewWrites().size(), 1u);
     EXPECT_EQ(NewWrites()[0].region.Bottom, 3);
-    EXPECT_EQ(std::memcmp(DrawScreen.Cells, ShownScreen.Cells, size_t(DrawScreen.ByteSize)), 0);
+    EXPECT_EQ(std::memcmp(Screen.DrawScreen.Cells, Screen.ShownScreen.Cells,
+                          size_t(Screen.DrawScreen.ByteSize)),
+              0);
     CloseScreen();
 }
 
@@ -216,7 +220,7 @@ TEST_F(ScreenSim, AFailedWriteIsWrittenAgainByTheNextFlush) {
     for (const Case &C : Cases) {
         SCOPED_TRACE(C.Name);
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
         Start(80, 25);
         OpenScreen("x");
         if (C.MovedX != 19) {
@@ -245,6 +249,52 @@ TEST_F(ScreenSim, AFailedWriteIsWrittenAgainByTheNextFlush) {
     EXPECT_TRUE(SameCells(Before, winsim::Screen(), 80));
 }
 
+TEST_F(ScreenSim, WhatTheConsoleDidNotTakeIsWrittenAgain) {
+    // The console shrinks to 15 rows under an open window: the write is cut
+    // there, and the rest goes out once the console has the rows again.
+    Start(80, 25);
+    OpenScreen("x");
+    Window(19, 4);
+    winsim::SetConsoleSize(80, 15);
+    FlushScreen();
+    winsim::SetConsoleSize(80, 25);
+    Window(19, 4);
+    FlushScreen();
+    for (int Y = 15; Y <= 20; Y++)
+        EXPECT_EQ(CharOf(winsim::GetCell(19, Y)), CharOf(Screen.DrawScreen.Cells[Y * 80 + 19]))
+            << Y;
+
+    // Part of a write fails (the rows below an unread one), then the window
+    // moves on: nothing of the frames before stays on the console.
+    winsim::Reset();
+    ResetConsole();
+    Start(80, 25);
+    OpenScreen("x");
+    ReadScreenRows(0, 24);
+    Screen.ScreenRows[12] = RowRefused;
+    Window(19, 4);
+    FlushScreen();
+    winsim::FailCallAfter("WriteConsoleOutputA", 1, 2);  // the second part and its retry
+    Window(20, 4);
+    FlushScreen();
+    Window(0, 4);
+    FlushScreen();
+    EXPECT_TRUE(InStep());
+    CloseScreen();
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 80));
+}
+
+TEST_F(ScreenSim, TextOnARowNoBoxTouchedReachesTheConsole) {
+    Start(80, 25);
+    OpenScreen("x");
+    GotoXY(3, 2);
+    WriteText("text");
+    FlushScreen();
+    EXPECT_EQ(winsim::ScreenRow(2).substr(3, 4), "text");
+    CloseScreen();
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 80));
+}
+
 TEST_F(ScreenSim, WhatCouldNotBeSavedIsNeitherChangedNorRestored) {
     struct Case {
         const char *Name;
@@ -259,7 +309,8 @@ TEST_F(ScreenSim, WhatCouldNotBeSavedIsNeitherChangedNorRestored) {
         {"title read fails once: tried again", "GetConsoleTitleA", 1, false, true, true, true},
         {"title cannot be read", "GetConsoleTitleA", 2, false, true, false, true},
         {"cursor cannot be read", "GetConsoleCursorInfo", 2, false, true, true, false},
-        {"size read fails once: tried again", "GetConsoleScreenBufferInfo", 1, false, true, true, true},
+        {"size read fails once: tried again", "GetConsoleScreenBufferInfo", 1, false, true, true,
+         true},
         {"size cannot be read", "GetConsoleScreenBufferInfo", 2, false, false, false, false},
         {"title restore fails once", "SetConsoleTitleA", 1, true, true, true, true},
         {"cursor restore fails once", "SetConsoleCursorInfo", 1, true, true, true, true},
@@ -268,7 +319,7 @@ TEST_F(ScreenSim, WhatCouldNotBeSavedIsNeitherChangedNorRestored) {
     for (const Case &C : Cases) {
         SCOPED_TRACE(C.Name);
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
         Start(80, 25);
         winsim::SetTitle("Far title");
         winsim::SetCursorInfo(25, TRUE);
@@ -277,7 +328,7 @@ TEST_F(ScreenSim, WhatCouldNotBeSavedIsNeitherChangedNorRestored) {
         EXPECT_EQ(OpenScreen("Chart"), C.Opens);
         EXPECT_EQ(winsim::Title(), C.TitleSet ? "Chart" : "Far title");
         if (!C.Opens) {
-            EXPECT_EQ(DrawScreen.Cells, nullptr);
+            EXPECT_EQ(Screen.DrawScreen.Cells, nullptr);
             EXPECT_EQ(winsim::CallCount("SetConsoleTitleA"), 0);
             continue;
         }
@@ -308,19 +359,19 @@ TEST_F(ScreenSim, ScreenSizeChangedComparesWithThePreviousRecording) {
         SCOPED_TRACE(::testing::Message() << S.W << "x" << S.H);
         winsim::SetConsoleSize(S.W, S.H);
         OpenScreen("x");
-        EXPECT_EQ(ScreenSizeChanged, S.Changed);
-        EXPECT_EQ(ScreenWidth, S.W);
-        EXPECT_EQ(ScreenHeight, S.H);
-        EXPECT_EQ(DrawScreen.ByteSize, S.W * S.H * 4);
+        EXPECT_EQ(Screen.ScreenSizeChanged, S.Changed);
+        EXPECT_EQ(Screen.ScreenWidth, S.W);
+        EXPECT_EQ(Screen.ScreenHeight, S.H);
+        EXPECT_EQ(Screen.DrawScreen.ByteSize, S.W * S.H * 4);
         CloseScreen();
     }
     // A resize between library start and the first opening counts too.
-    ConsoleResetForTests();
+    ResetConsole();
     winsim::SetConsoleSize(80, 25);
     ConsoleStart();
     winsim::SetConsoleSize(120, 40);
     OpenScreen("x");
-    EXPECT_TRUE(ScreenSizeChanged);
+    EXPECT_TRUE(Screen.ScreenSizeChanged);
     CloseScreen();
 }
 
@@ -343,14 +394,14 @@ TEST_F(ScreenSim, ReadsInBandsOfWholeRowsOfAtMost2500Cells) {
         SCOPED_TRACE(::testing::Message() << C.W << "x" << C.H << ", at most " << C.MaxCells
                                           << " cells: " << C.Why);
         winsim::Reset();
-        ConsoleResetForTests();
+        ResetConsole();
         Start(C.W, C.H);
         winsim::SetMaxReadCells(C.MaxCells);
         OpenScreen("x");
         MarkCalls();
         ReadScreenRows(0, C.H - 1);
         EXPECT_EQ(Reads(), C.Calls);
-        EXPECT_TRUE(SameCells(Before, Image(SavedScreen), C.W));
+        EXPECT_TRUE(SameCells(Before, Image(Screen.SavedScreen), C.W));
         for (int Y = 0; Y < C.H; Y++) ASSERT_FALSE(ScreenRowUnread(Y)) << "row " << Y;
         CloseScreen();
     }
@@ -440,12 +491,13 @@ TEST_F(ScreenSim, NothingReadNothingWritten) {
     FlushScreen();
     EXPECT_EQ(Writes(), 0);
     Pushed.clear();
-    PushCellHook = RecordCell;
+    Screen.PushCellHook = RecordCell;
     PushScreen();
     EXPECT_TRUE(Pushed.empty()) << "the host keeps its own text there";
     CloseScreen();
     EXPECT_EQ(Writes(), 0);
-    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 200)) << "no zeros restored over the user's text";
+    EXPECT_TRUE(SameCells(Before, winsim::Screen(), 200))
+        << "no zeros restored over the user's text";
 }
 
 TEST_F(ScreenSim, UnreadRowsInTheMiddleSplitTheWrite) {
@@ -453,15 +505,17 @@ TEST_F(ScreenSim, UnreadRowsInTheMiddleSplitTheWrite) {
     OpenScreen("x");
     ReadScreenRows(0, 24);
     // As if the console had refused rows 8..9.
-    ScreenRows[8] = ScreenRows[9] = RowRefused;
+    Screen.ScreenRows[8] = Screen.ScreenRows[9] = RowRefused;
     for (int Y = 5; Y <= 12; Y++) DrawAt(20, Y).Char.AsciiChar = '#';
     DrawAt(70, 8).Char.AsciiChar = '#';  // unread: widens nothing
     MarkCalls();
     FlushScreen();
     const std::vector<winsim::WriteCall> Calls = NewWrites();
     ASSERT_EQ(Calls.size(), 2u);
-    EXPECT_EQ(std::make_tuple(Calls[0].region.Top, Calls[0].region.Bottom), std::make_tuple(SHORT(5), SHORT(7)));
-    EXPECT_EQ(std::make_tuple(Calls[1].region.Top, Calls[1].region.Bottom), std::make_tuple(SHORT(10), SHORT(12)));
+    EXPECT_EQ(std::make_tuple(Calls[0].region.Top, Calls[0].region.Bottom),
+              std::make_tuple(SHORT(5), SHORT(7)));
+    EXPECT_EQ(std::make_tuple(Calls[1].region.Top, Calls[1].region.Bottom),
+              std::make_tuple(SHORT(10), SHORT(12)));
     EXPECT_EQ(Calls[1].bufferCoord.Y, 10);
     EXPECT_EQ(Calls[1].region.Left, 20);
     EXPECT_EQ(Calls[0].region.Right, 20);
@@ -549,8 +603,8 @@ TEST_F(ScreenSim, CursorRoutinesAskOnlyWhatTheyDoNotKnowAndSetOnlyADifference) {
     winsim::SetCursorPos(12, 8);
     ForgetCursor();
     MarkCalls();
-    BoxX1 = 10;
-    BoxY1 = 5;
+    Screen.BoxX1 = 10;
+    Screen.BoxY1 = 5;
     CursorTo(2, 3);
     EXPECT_EQ(winsim::CallCount("SetConsoleCursorPosition"), 0);
     MoveCursor(13, 8);
@@ -572,7 +626,7 @@ TEST_F(ScreenSim, PushScreenHandsEveryCellToTheHook) {
     ReadScreenRows(0, 2);
     PushScreen();  // no hook: nothing happens
     Pushed.clear();
-    PushCellHook = RecordCell;
+    Screen.PushCellHook = RecordCell;
     DrawAt(1, 0).Char.AsciiChar = 0;
     DrawAt(1, 0).Attributes = 0x14E;
     DrawAt(5, 2).Char.AsciiChar = char(0xC9);
@@ -590,7 +644,7 @@ TEST_F(ScreenSim, PushScreenHandsEveryCellToTheHook) {
     EXPECT_EQ(Pushed[0].Str, std::string(1, Before[0].Char.AsciiChar));
 
     // Rows that could not be read are the host's own: they are not pushed.
-    ScreenRows[1] = RowRefused;
+    Screen.ScreenRows[1] = RowRefused;
     Pushed.clear();
     PushScreen();
     ASSERT_EQ(Pushed.size(), 12u);
@@ -602,13 +656,14 @@ TEST_F(ScreenSim, AfterAHostDialogTheNextFlushRewritesEveryRowOfOurs) {
     Start(80, 25);
     OpenScreen("x");
     Pushed.clear();
-    PushCellHook = RecordCell;
+    Screen.PushCellHook = RecordCell;
     DrawBox(10, 4, 51, 19, 3, 0x30, 0x3F, 0x4E, "T");  // reads rows 4..20
     FlushScreen();
     // The host's dialog could not be taken down: its cells stay on the console.
     for (int Y = 0; Y < 25; Y++) winsim::SetCell(60, Y, '#', 0x4F);
     ResyncScreen();
-    EXPECT_EQ(CharOf(DrawScreen.Cells[5 * 80 + 13]), CharOf(Before[5 * 80 + 13])) << "window gone";
+    EXPECT_EQ(CharOf(Screen.DrawScreen.Cells[5 * 80 + 13]), CharOf(Before[5 * 80 + 13]))
+        << "window gone";
     EXPECT_EQ(Pushed.size(), 17u * 80) << "rows not read are the host's own";
     MarkCalls();
     DrawBox(10, 4, 51, 19, 3, 0x30, 0x3F, 0x4E, "T");
@@ -639,11 +694,11 @@ TEST_F(ScreenSim, OpeningSavesAndClosingRestoresInOrder) {
     Start(80, 25);
     winsim::SetTitle("Far title");
     OpenScreen("Chart - Far");
-    EXPECT_EQ(SavedTitle, "Far title");
-    EXPECT_EQ(SavedCursorInfo.dwSize, 99u);
-    EXPECT_EQ(SavedCursorPos.X, 7);
-    EXPECT_EQ(SavedCursorPos.Y, 9);
-    EXPECT_EQ(OutputCodePage, 866u);
+    EXPECT_EQ(Screen.SavedTitle, "Far title");
+    EXPECT_EQ(Screen.SavedCursorInfo.dwSize, 99u);
+    EXPECT_EQ(Screen.SavedCursorPos.X, 7);
+    EXPECT_EQ(Screen.SavedCursorPos.Y, 9);
+    EXPECT_EQ(Screen.OutputCodePage, 866u);
     EXPECT_EQ(winsim::Title(), "Chart - Far");
     winsim::SetCursorInfo(18, FALSE);
     winsim::SetCursorPos(1, 1);
@@ -662,15 +717,15 @@ TEST_F(ScreenSim, TitleIsConvertedToAnsiOnlyOffNT) {
     ASSERT_NE(Ansi, Oem);
 
     Start(80, 25);
-    EXPECT_FALSE(NotNT);
+    EXPECT_FALSE(Screen.NotNT);
     OpenScreen(Oem);
     EXPECT_EQ(winsim::Title(), Oem);
     CloseScreen();
 
-    ConsoleResetForTests();
+    ResetConsole();
     winsim::SetPlatformNT(false);
     ConsoleStart();
-    EXPECT_TRUE(NotNT);
+    EXPECT_TRUE(Screen.NotNT);
     EXPECT_FALSE(IsNT());
     OpenScreen(Oem);
     EXPECT_EQ(winsim::Title(), Ansi);
@@ -693,24 +748,28 @@ TEST_F(ScreenSim, StartNestsAndResetGoesBackToLoadTime) {
 
     ConsoleStart();
     OpenScreen("x");
-    PushCellHook = RecordCell;
+    Screen.PushCellHook = RecordCell;
     DrawBox(1, 1, 10, 10, 0, 1, 2, 3, "t");
-    CtrlDown = AltDown = ShiftDown = PeekHeld = MouseButton = MouseCtrl = true;
-    MouseX = MouseY = 3;
-    MouseFlags = 2;
-    ConsoleResetForTests();
-    EXPECT_EQ(InputHandle, nullptr);
-    EXPECT_EQ(OutputHandle, nullptr);
-    EXPECT_EQ(DrawScreen.Cells, nullptr);
-    EXPECT_EQ(DrawScreen.ByteSize, 0);
-    EXPECT_EQ(ScreenWidth, 0);
-    EXPECT_EQ(ScreenHeight, 0);
-    EXPECT_EQ(PushCellHook, nullptr);
-    EXPECT_EQ(BoxX1 | BoxY1 | BoxX2 | BoxY2 | WriteX | WriteY | TextAttr, 0);
-    EXPECT_FALSE(CtrlDown || AltDown || ShiftDown || PeekHeld || MouseButton || MouseCtrl);
-    EXPECT_EQ(MouseX | MouseY | int(MouseFlags), 0);
-    EXPECT_EQ(SavedTitle, "");
-    EXPECT_TRUE(ScreenRows.empty());
+    Input.CtrlDown = Input.AltDown = Input.ShiftDown = Input.PeekHeld = Input.MouseButton =
+        Input.MouseCtrl = true;
+    Input.MouseX = Input.MouseY = 3;
+    Input.MouseFlags = 2;
+    ResetConsole();
+    EXPECT_EQ(Screen.InputHandle, nullptr);
+    EXPECT_EQ(Screen.OutputHandle, nullptr);
+    EXPECT_EQ(Screen.DrawScreen.Cells, nullptr);
+    EXPECT_EQ(Screen.DrawScreen.ByteSize, 0);
+    EXPECT_EQ(Screen.ScreenWidth, 0);
+    EXPECT_EQ(Screen.ScreenHeight, 0);
+    EXPECT_EQ(Screen.PushCellHook, nullptr);
+    EXPECT_EQ(Screen.BoxX1 | Screen.BoxY1 | Screen.BoxX2 | Screen.BoxY2 | Screen.WriteX |
+                  Screen.WriteY | Screen.TextAttr,
+              0);
+    EXPECT_FALSE(Input.CtrlDown || Input.AltDown || Input.ShiftDown || Input.PeekHeld ||
+                 Input.MouseButton || Input.MouseCtrl);
+    EXPECT_EQ(Input.MouseX | Input.MouseY | int(Input.MouseFlags), 0);
+    EXPECT_EQ(Screen.SavedTitle, "");
+    EXPECT_TRUE(Screen.ScreenRows.empty());
     ConsoleStart();
     EXPECT_EQ(winsim::CallCount("CreateFileA"), 6) << "a reset library starts afresh";
 }

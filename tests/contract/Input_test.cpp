@@ -123,6 +123,25 @@ TEST_F(InputContract, TheInputHandleIsSignalledWhileRecordsAreQueued)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
+TEST_F(InputContract, AWakeFindsNothingWhenAnotherReaderTookTheRecordFirst)
+{
+    HANDLE other = OpenConsoleHandle("CONIN$");
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    const INPUT_RECORD one = Key('a', 'A', TRUE);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteConsoleInputA(in, &one, 1, &written));
+    EXPECT_EQ(WaitForSingleObject(in, INFINITE), WAIT_OBJECT_0);
+    INPUT_RECORD rec;
+    DWORD n = 0;
+    ASSERT_TRUE(ReadConsoleInputA(other, &rec, 1, &n));
+    EXPECT_EQ(n, 1u) << "the other reader takes it";
+    n = 77;
+    ASSERT_TRUE(PeekConsoleInputA(in, &rec, 1, &n));
+    EXPECT_EQ(n, 0u) << "woken, and nothing to read";
+    EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_TIMEOUT) << "signalled no longer";
+    CloseHandle(other);
+}
+
 TEST_F(InputContract, FlushEmptiesTheQueueAndModesAreKeptPerHandle)
 {
     const INPUT_RECORD one = Key('a', 'A', TRUE);

@@ -161,8 +161,9 @@ TEST_F(RegistryContract, MissingKeysAndValuesAndRightsAreReported)
     Set("Value", REG_DWORD, &one, 4);
     HKEY readOnly = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Path, 0, KEY_QUERY_VALUE, &readOnly), ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(readOnly, "Value", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&one), 4),
-              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(
+        RegSetValueExA(readOnly, "Value", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&one), 4),
+        ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegDeleteValueA(readOnly, "Value"), ERROR_ACCESS_DENIED);
     RegCloseKey(readOnly);
 

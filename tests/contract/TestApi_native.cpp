@@ -23,6 +23,7 @@ TEST_F(TestApi, ResetGivesTheStartState)
     winsim::PushInput(Key('a', 'A', TRUE));
     winsim::RegPutDword("Software\\X", "V", 1);
     winsim::SetClipboardText("clip");
+    GlobalAlloc(GMEM_MOVEABLE, 4);
     winsim::FailCall("Sleep");
     Sleep(20);
 
@@ -39,6 +40,7 @@ TEST_F(TestApi, ResetGivesTheStartState)
     EXPECT_TRUE(winsim::PendingInput().empty());
     EXPECT_FALSE(winsim::RegKeyExists("Software\\X"));
     EXPECT_FALSE(winsim::ClipboardHasText());
+    EXPECT_EQ(winsim::LooseGlobalBlocks(), 0);
     EXPECT_EQ(winsim::TotalSleepMs(), 0u);
     EXPECT_EQ(winsim::CallCount("GetConsoleOutputCP"), 1) << "counts restart too";
     OSVERSIONINFOA v;
@@ -216,6 +218,13 @@ TEST_F(TestApi, WaitsReturnAtOnceAndRecordsArriveOnePerWait)
     EXPECT_EQ(winsim::PendingInput().size(), 1u);
     winsim::ClearInput();
     EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_TIMEOUT) << "cleared with the queue";
+    winsim::PushWakeOnWait();
+    winsim::PushInputOnWait(Key('b', 'B', TRUE));
+    EXPECT_EQ(WaitForSingleObject(in, INFINITE), WAIT_OBJECT_0) << "woken for nothing";
+    EXPECT_TRUE(winsim::PendingInput().empty());
+    EXPECT_EQ(WaitForSingleObject(in, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(winsim::PendingInput().size(), 1u);
+    winsim::ClearInput();
     winsim::FailCall("WaitForSingleObject", ERROR_INVALID_HANDLE, 1);
     EXPECT_EQ(WaitForSingleObject(in, 0), WAIT_FAILED);
     EXPECT_EQ(WaitForSingleObject(reinterpret_cast<HANDLE>(0x7777), 0), WAIT_FAILED);
@@ -279,9 +288,21 @@ TEST_F(TestApi, TheClipboardIsSeenFromBothSides)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     winsim::SetClipboardBusy(false);
     EXPECT_TRUE(OpenClipboard(nullptr));
+    EXPECT_TRUE(winsim::ClipboardIsOpen());
     EmptyClipboard();
     CloseClipboard();
+    EXPECT_FALSE(winsim::ClipboardIsOpen());
     EXPECT_FALSE(winsim::ClipboardHasText());
+
+    // A block is loose until it is freed or the clipboard takes it.
+    HGLOBAL kept = GlobalAlloc(GMEM_MOVEABLE, 2), given = GlobalAlloc(GMEM_MOVEABLE, 2);
+    EXPECT_EQ(winsim::LooseGlobalBlocks(), 2);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    SetClipboardData(CF_OEMTEXT, given);
+    CloseClipboard();
+    EXPECT_EQ(winsim::LooseGlobalBlocks(), 1) << "the text's other code page is the clipboard's";
+    GlobalFree(kept);
+    EXPECT_EQ(winsim::LooseGlobalBlocks(), 0);
 }
 
 TEST_F(TestApi, VersionFollowsThePlatformSetting)

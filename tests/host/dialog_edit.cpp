@@ -115,7 +115,8 @@ TEST_F(DialogEditTest, DrawnInTheEditColourFromX1ToX2)
     RunFind(Items);
     const DialogCall &Call = HostDialogCalls().at(0);
     auto At = [&](int X, int Y) { return Call.Shown[size_t(Y * HostScreenWidth() + X)]; };
-    for (int X = FieldX; X < FieldX + FieldWidth; X++) EXPECT_EQ(0x30, At(X, FieldY).Attributes) << X;
+    for (int X = FieldX; X < FieldX + FieldWidth; X++)
+        EXPECT_EQ(0x30, At(X, FieldY).Attributes) << X;
     EXPECT_EQ(0x70, At(FieldX - 1, FieldY).Attributes);
     EXPECT_EQ(0x70, At(FieldX + FieldWidth, FieldY).Attributes);
     EXPECT_EQ("lefty               ", FieldText(Call));

@@ -161,7 +161,8 @@ TEST(KeySpec, RecordsAsARealConsoleGivesThem)
           {'M', 10, 6, 1, Num | Ctl, DOUBLE_CLICK},
           {'M', 10, 6, 0, Num | Ctl, 0},
           {'U', VK_CONTROL, 0x1D, 0, Num}}},
-        {"Drag(2,3) Move(4,5)", {{'M', 2, 3, 1, Num, MOUSE_MOVED}, {'M', 4, 5, 0, Num, MOUSE_MOVED}}},
+        {"Drag(2,3) Move(4,5)",
+         {{'M', 2, 3, 1, Num, MOUSE_MOVED}, {'M', 4, 5, 0, Num, MOUSE_MOVED}}},
         {"RightClick(1,1)", {{'M', 1, 1, 2, Num, 0}, {'M', 1, 1, 0, Num, 0}}},
         {"", {}},
     };

@@ -77,7 +77,8 @@ TEST(LngChoice, ByEitherNameThenEnglishThenTheFirstFile)
     TempModule NoEnglish;
     NoEnglish.Write("b.lng", German);
     NoEnglish.Write("a.lng", Czech);
-    EXPECT_EQ((NoEnglish.Folder / "a.lng").u8string(), FindLngFile(NoEnglish.ModuleName(), "Dutch"));
+    EXPECT_EQ((NoEnglish.Folder / "a.lng").u8string(),
+              FindLngFile(NoEnglish.ModuleName(), "Dutch"));
 
     TempModule Empty;
     EXPECT_EQ("", FindLngFile(Empty.ModuleName(), "English"));

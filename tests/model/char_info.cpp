@@ -176,6 +176,7 @@ TEST(CharNames, FindByName)
         {0x00E9, "ACUTE e", true},
         {0x00E9, "  small   E  ", true},
         {0x00E9, "latin sm", true},          // the start of a word is enough
+        {0x0030, "zero", true},              // z is a letter too
         {0x00E9, "capital e acute", false},  // every word must be there
         {0x00E9, "tter", false},             // not inside a word
         {0x00E9, "", false},

@@ -238,7 +238,9 @@ TEST(ChartKeyTable, EveryRowIsReachableAndHandsOverAsItsActionNeeds)
         // Copying and appending touch the clipboard only.
         const bool ClipboardOnly = K.Action == ChartAction::Copy || K.Action == ChartAction::Append;
         EXPECT_EQ(!StatesOwn && !ClipboardOnly, K.HandsOver);
-        if (K.HandsOver) EXPECT_TRUE(KeyHandsOver(K.First));
+        if (K.HandsOver) {
+            EXPECT_TRUE(KeyHandsOver(K.First));
+        }
     }
     // Every action but None has a key.
     for (int A = int(ChartAction::None) + 1; A <= int(ChartAction::EntryCancel); A++)

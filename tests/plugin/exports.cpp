@@ -229,8 +229,8 @@ TEST_F(ExportsTest, StartUpBlockAssignsThePushCellHook)
 {
     Start();
     QuorrelStart();
-    ASSERT_NE(nullptr, PushCellHook);
-    PushCellHook(12, 3, 0x1F, "x");
+    ASSERT_NE(nullptr, Screen.PushCellHook);
+    Screen.PushCellHook(12, 3, 0x1F, "x");
     ASSERT_EQ(1u, Host.Texts.size());
     EXPECT_EQ(12, Host.Texts[0].X);
     EXPECT_EQ(3, Host.Texts[0].Y);

@@ -25,7 +25,7 @@ protected:
         PluginTest::SetUp();
         ConsoleStart();
         QuorrelStart();
-        FlushConsoleInputBuffer(InputHandle);
+        FlushConsoleInputBuffer(Screen.InputHandle);
     }
     void TearDown() override
     {
@@ -35,7 +35,8 @@ protected:
     void Type(const std::vector<INPUT_RECORD> &Keys)
     {
         DWORD Written = 0;
-        WriteConsoleInputA(InputHandle, Keys.data(), static_cast<DWORD>(Keys.size()), &Written);
+        WriteConsoleInputA(Screen.InputHandle, Keys.data(), static_cast<DWORD>(Keys.size()),
+                           &Written);
         ASSERT_EQ(Keys.size(), Written);
     }
     DWORD StoredLastChar()
@@ -152,10 +153,10 @@ TEST_F(OpeningTest, ServicesTheHostDidNotGiveAreNeverCalled)
                   Key(VK_F7, 0, LEFT_CTRL_PRESSED), Key(VK_F8, 0, LEFT_ALT_PRESSED),
                   Key(VK_RETURN, '\r')});
             OpenPlugin(OPEN_PLUGINSMENU, 0);
-            FlushConsoleInputBuffer(InputHandle);
+            FlushConsoleInputBuffer(Screen.InputHandle);
             Type({Key(VK_RETURN, '\r')});
             OpenPlugin(OPEN_EDITOR, 0);
-            FlushConsoleInputBuffer(InputHandle);
+            FlushConsoleInputBuffer(Screen.InputHandle);
 
             for (const Service &S : Services) {
                 if (Given(S)) continue;

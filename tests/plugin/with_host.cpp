@@ -30,11 +30,11 @@ protected:
         ClearRegValues(std::string(HostRootKey) + "\\Quorrel");
         ConsoleStart();
         QuorrelStart();
-        FlushConsoleInputBuffer(InputHandle);
+        FlushConsoleInputBuffer(Screen.InputHandle);
     }
     void TearDown() override
     {
-        FlushConsoleInputBuffer(InputHandle);
+        FlushConsoleInputBuffer(Screen.InputHandle);
         ResetChartUnits();
         HostResetForTests();
     }

@@ -68,6 +68,8 @@ TEST_F(NativeTest, ClipboardFailuresKeepTheOldTextAndAreReported)
         EXPECT_EQ(Row.Done, Done);
         const std::string New = Row.Append ? "oldx" : "new";
         EXPECT_EQ(Row.Done ? New : Old, winsim::ClipboardText());
+        EXPECT_FALSE(winsim::ClipboardIsOpen()) << "left open to every other program";
+        EXPECT_EQ(0, winsim::LooseGlobalBlocks()) << "a block leaked";
     }
 }
 
@@ -124,6 +126,10 @@ TEST_F(NativeTest, BusyClipboardIsLeftAsItWas)
     winsim::SetClipboardBusy(true);
     EXPECT_FALSE(PutClipboardText("new"));
     EXPECT_EQ("", GetClipboardText());
+    // A choice of 0 puts nothing: the busy clipboard is not waited for.
+    winsim::ResetCallCounts();
+    EXPECT_TRUE(PutClipboardString(std::string(1, '\0')));
+    EXPECT_EQ(0, winsim::CallCount("OpenClipboard"));
     winsim::SetClipboardBusy(false);
     EXPECT_EQ("kept", winsim::ClipboardText());
     // Nothing leaked: the block of the failed put was freed.
@@ -216,17 +222,29 @@ TEST_F(NativeTest, DwordOfTheWrongLengthLoadsAsDefault)
 TEST_F(NativeTest, ShortRecordIsNotReadPastItsEnd)
 {
     // The heap block ends where the host's record ends; the sanitizer
-    // catches any read beyond it.
+    // catches any read beyond it. A negative size is no size at all.
     PluginStartupInfo Full = fake::MakeStartupInfo(Host);
-    const int Size = int(offsetof(PluginStartupInfo, ShowHelp));
-    std::unique_ptr<char[]> Record(new char[Size]);
-    std::memcpy(Record.get(), &Full, Size);
-    reinterpret_cast<PluginStartupInfo *>(Record.get())->StructSize = Size;
-    StartWith(reinterpret_cast<const PluginStartupInfo *>(Record.get()));
-    EXPECT_EQ(Size, HostInfo.StructSize);
-    EXPECT_EQ(nullptr, HostInfo.ShowHelp);
-    EXPECT_EQ(Full.EditorControl, HostInfo.EditorControl);
-    EXPECT_EQ("Software\\QuorrelTests\\Plugin\\Quorrel", Settings.Key);
+    const int WithoutHelp = int(offsetof(PluginStartupInfo, ShowHelp));
+    const struct {
+        int Bytes, StructSize;
+        bool Services;  // the host's services up to ShowHelp come along
+    } Rows[] = {
+        {WithoutHelp, WithoutHelp, true},
+        {int(sizeof(int)), -1, false},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE("StructSize " + std::to_string(Row.StructSize));
+        std::unique_ptr<char[]> Record(new char[size_t(Row.Bytes)]);
+        std::memcpy(Record.get(), &Full, size_t(Row.Bytes));
+        std::memcpy(Record.get(), &Row.StructSize, sizeof(int));
+        StartWith(reinterpret_cast<const PluginStartupInfo *>(Record.get()));
+        EXPECT_EQ(Row.StructSize, HostInfo.StructSize);
+        EXPECT_EQ(nullptr, HostInfo.ShowHelp);
+        EXPECT_EQ(Row.Services ? Full.EditorControl : nullptr, HostInfo.EditorControl);
+        if (Row.Services) {
+            EXPECT_EQ("Software\\QuorrelTests\\Plugin\\Quorrel", Settings.Key);
+        }
+    }
 }
 
 }  // namespace

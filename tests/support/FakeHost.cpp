@@ -112,8 +112,8 @@ int WINAPI FakeEditorControl(int Command, void *Param)
     case ECTL_EDITORTOOEM: {
         auto *Convert = static_cast<EditorConvertText *>(Param);
         for (int I = 0; I < Convert->TextLength; I++)
-            Convert->Text[I] =
-                static_cast<char>(Current->EditorToOem[static_cast<unsigned char>(Convert->Text[I])]);
+            Convert->Text[I] = static_cast<char>(
+                Current->EditorToOem[static_cast<unsigned char>(Convert->Text[I])]);
         return 1;
     }
     }

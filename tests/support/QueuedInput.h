@@ -36,7 +36,9 @@ inline void Type(const std::string &S) {
     for (char C : S) Char(C);
 }
 
-inline void Press(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0)); }
+inline void Press(int X, int Y) {
+    winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, 0));
+}
 inline void Release(int X, int Y) { winsim::PushInput(MouseRecord(X, Y, 0, 0)); }
 inline void DragTo(int X, int Y) {
     winsim::PushInput(MouseRecord(X, Y, FROM_LEFT_1ST_BUTTON_PRESSED, MOUSE_MOVED));

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Console.h"
+#include "ConsoleReset.h"
 #include "Exchange.h"
 #include "FakeHost.h"
 #include "HostInfo.h"
@@ -21,7 +21,7 @@
 // Every product variable of the services and below back to load time.
 inline void ResetServiceUnits()
 {
-    ConsoleResetForTests();
+    ResetConsole();
     std::memset(&HostInfo, 0, sizeof(HostInfo));
     Settings = PluginSettings();
 }
@@ -89,10 +89,10 @@ inline std::vector<INPUT_RECORD> TakeConsoleInput()
 {
     std::vector<INPUT_RECORD> Records;
     DWORD Count = 0;
-    if (!GetNumberOfConsoleInputEvents(InputHandle, &Count) || Count == 0) return Records;
+    if (!GetNumberOfConsoleInputEvents(Screen.InputHandle, &Count) || Count == 0) return Records;
     Records.resize(Count);
     DWORD Read = 0;
-    ReadConsoleInputA(InputHandle, Records.data(), Count, &Read);
+    ReadConsoleInputA(Screen.InputHandle, Records.data(), Count, &Read);
     Records.resize(Read);
     return Records;
 }
@@ -142,7 +142,7 @@ protected:
     void OpenConsoleInput()
     {
         ConsoleStart();
-        FlushConsoleInputBuffer(InputHandle);
+        FlushConsoleInputBuffer(Screen.InputHandle);
     }
 };
 

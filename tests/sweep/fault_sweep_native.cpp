@@ -328,8 +328,8 @@ Outcome RunScenario(const Scenario &S, const Fault *F, const Outcome *Clean) {
         // Nothing can go back on a clipboard that refuses every SetClipboardData.
         const bool Emptied = R.Clipboard.empty() && Lost(F, "SetClipboardData");
         if (R.Clipboard != S.Clipboard && R.Clipboard != Clean->Clipboard && !Emptied)
-            R.Problems.push_back("clipboard: " + Quote(R.Clipboard) + ", neither the old text nor " +
-                                 Quote(Clean->Clipboard));
+            R.Problems.push_back("clipboard: " + Quote(R.Clipboard) +
+                                 ", neither the old text nor " + Quote(Clean->Clipboard));
         if (!R.Typed.empty() && R.Typed != Clean->Typed)
             R.Problems.push_back("typed: " + R.Typed + " instead of " +
                                  (Clean->Typed.empty() ? "nothing" : Clean->Typed));
@@ -469,7 +469,8 @@ TEST(FaultSweepScenarios, RunCleanAndCallOnlyWhatIsSwept) {
             EXPECT_TRUE(Swept.count(Call.first)) << Call.first << " is called but not swept";
         }
     }
-    for (const std::string &Call : Swept) EXPECT_TRUE(Called.count(Call)) << Call << " is never called";
+    for (const std::string &Call : Swept)
+        EXPECT_TRUE(Called.count(Call)) << Call << " is never called";
     // The scenarios confirm, copy, append and type as meant.
     EXPECT_EQ("y", CleanRuns()[0].Clipboard);
     EXPECT_EQ("command line \"y\"", CleanRuns()[0].Typed);

@@ -47,6 +47,19 @@ typedef HKEY *PHKEY;
 typedef DWORD ACCESS_MASK;
 typedef ACCESS_MASK REGSAM;
 typedef LONG LSTATUS;
+typedef DWORD COLORREF;
+typedef struct _GUID {
+    uint32_t Data1;
+    uint16_t Data2;
+    uint16_t Data3;
+    uint8_t Data4[8];
+} GUID;
+typedef struct tagRECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT;
 
 #define WINAPI
 #define CALLBACK
@@ -355,6 +368,7 @@ LONG WINAPI RegCloseKey(HKEY key);
 #define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
 #define CF_TEXT 1
 #define CF_OEMTEXT 7
+#define CF_UNICODETEXT 13
 HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T bytes);
 LPVOID WINAPI GlobalLock(HGLOBAL mem);
 BOOL WINAPI GlobalUnlock(HGLOBAL mem);
@@ -385,6 +399,24 @@ int wsprintfA(LPSTR out, LPCSTR format, ...);
 #define MB_ERR_INVALID_CHARS 0x00000008
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcLength, LPWSTR dst,
                                int dstLength);
+UINT WINAPI GetACP(void);
+UINT WINAPI GetOEMCP(void);
+/* The pages of the tables, in the order of their numbers, with Wine's names. */
+#define CP_INSTALLED 0x00000001
+#define CP_SUPPORTED 0x00000002
+#define MAX_LEADBYTES 12
+#define MAX_DEFAULTCHAR 2
+typedef struct _cpinfoexW {
+    UINT MaxCharSize;
+    BYTE DefaultChar[MAX_DEFAULTCHAR];
+    BYTE LeadByte[MAX_LEADBYTES];
+    WCHAR UnicodeDefaultChar;
+    UINT CodePage;
+    WCHAR CodePageName[MAX_PATH];
+} CPINFOEXW, *LPCPINFOEXW;
+typedef BOOL(CALLBACK *CODEPAGE_ENUMPROCW)(LPWSTR);
+BOOL WINAPI EnumSystemCodePagesW(CODEPAGE_ENUMPROCW proc, DWORD flags);
+BOOL WINAPI GetCPInfoExW(UINT codePage, DWORD flags, LPCPINFOEXW info);
 
 #ifdef __cplusplus
 }

@@ -13,9 +13,9 @@ namespace winsim {
 
 // Everything back to the start state: an 80x25 console of blanks in
 // attribute 0x07, cursor (0,0) size 25 visible, empty title, code page 437,
-// NT platform, empty input queue, empty registry and clipboard, no failure
-// injections or call limit, all call counts zero. Handles from before the
-// reset stay valid.
+// NT platform, empty input queue, empty registry and clipboard, no global
+// memory blocks, no failure injections or call limit, all call counts zero.
+// Console handles from before the reset stay valid.
 void Reset();
 
 // ---- console ----
@@ -52,6 +52,10 @@ void ClearInput();
 // it is idle: the next WaitForSingleObject on a console handle that finds the
 // queue empty ends with this record queued (one per wait, in order).
 void PushInputOnWait(const INPUT_RECORD &rec);
+// A wake with nothing to read, in the same order: that wait ends signalled
+// with the queue still empty, as when another reader of the console took
+// the record that woke it before the program could look.
+void PushWakeOnWait();
 // Characters that ReadConsoleA returns, consumed before the queue's own
 // characters (the console's character input on non-NT platforms).
 void PushTypedChars(const std::string &chars);
@@ -109,6 +113,11 @@ std::string ClipboardText();                  // CF_OEMTEXT up to its zero, or "
 void SetClipboardText(const std::string &text);
 // Place raw CF_OEMTEXT bytes exactly as given (no terminating zero added).
 void SetClipboardBytes(const std::vector<BYTE> &bytes);
+// Whether this process holds the clipboard open (no other program can open it).
+bool ClipboardIsOpen();
+// Global memory blocks neither freed nor owned by the clipboard: once a
+// caller is done with the clipboard, blocks it leaked.
+int LooseGlobalBlocks();
 
 }  // namespace winsim
 

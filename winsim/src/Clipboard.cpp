@@ -99,6 +99,7 @@ void SynthesizeText()
 void ResetClipboard()
 {
     EmptyFormats();
+    while (!Clip().blocks.empty()) FreeBlock(Clip().blocks.begin()->first);
     Clip().open = false;
     Clip().busy = false;
 }
@@ -138,6 +139,22 @@ void SetClipboardText(const std::string &text)
     std::vector<BYTE> bytes(text.begin(), text.end());
     bytes.push_back(0);
     SetClipboardBytes(bytes);
+}
+
+bool ClipboardIsOpen()
+{
+    return Clip().open;
+}
+
+int LooseGlobalBlocks()
+{
+    int loose = 0;
+    for (const auto &b : Clip().blocks) {
+        bool owned = false;
+        for (const auto &f : Clip().formats) owned = owned || f.second == b.first;
+        loose += owned ? 0 : 1;
+    }
+    return loose;
 }
 
 }  // namespace winsim

@@ -19,6 +19,13 @@ struct Cell {
     WORD attr;
 };
 
+// What ends a wait on an empty queue: a record, or a wake whose record
+// another reader took first.
+struct Arrival {
+    bool taken;
+    INPUT_RECORD rec;
+};
+
 struct ConsoleState {
     int width = 80;
     int height = 25;
@@ -30,7 +37,7 @@ struct ConsoleState {
     DWORD inputMode = 0x1F7;  // Wine's and Windows' default for a new console
     DWORD outputMode = 0x3;
     std::deque<INPUT_RECORD> input;
-    std::deque<INPUT_RECORD> arriving;  // queued one per wait
+    std::deque<Arrival> arriving;  // one per wait
     std::string typed;
     std::vector<WriteCall> writeCalls;
     int maxReadCells = 0;
@@ -165,7 +172,9 @@ std::vector<INPUT_RECORD> PendingInput()
     return all;
 }
 
-void PushInputOnWait(const INPUT_RECORD &rec) { Con().arriving.push_back(rec); }
+void PushInputOnWait(const INPUT_RECORD &rec) { Con().arriving.push_back({false, rec}); }
+
+void PushWakeOnWait() { Con().arriving.push_back({true, INPUT_RECORD{}}); }
 
 void ClearInput()
 {
@@ -382,8 +391,10 @@ DWORD WINAPI WaitForSingleObject(HANDLE h, DWORD)
     }
     auto &s = Con();
     if (s.input.empty() && !s.arriving.empty()) {
-        s.input.push_back(s.arriving.front());
+        const winsim::detail::Arrival a = s.arriving.front();
         s.arriving.pop_front();
+        if (a.taken) return WAIT_OBJECT_0;  // woken, and the record is gone already
+        s.input.push_back(a.rec);
     }
     return s.input.empty() ? WAIT_TIMEOUT : WAIT_OBJECT_0;
 }

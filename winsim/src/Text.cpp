@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 using winsim::detail::Enter;
 
@@ -24,6 +25,33 @@ const MultiByteTable *FindMultiByteTable(UINT codePage)
     for (const MultiByteTable &t : MultiByteTables)
         if (t.CodePage == codePage) return &t;
     return nullptr;
+}
+
+// GetCPInfoExW's names, as Wine gives them.
+const char *CodePageName(UINT codePage)
+{
+    static const struct {
+        UINT page;
+        const char *name;
+    } names[] = {
+        {437, "OEM United States"}, {720, "Arabic (Transparent ASMO)"}, {737, "OEM Greek 437G"},
+        {775, "OEM Baltic"}, {850, "OEM Multilingual Latin 1"}, {852, "OEM Slovak Latin 2"},
+        {855, "OEM Cyrillic"}, {857, "OEM Turkish"}, {860, "OEM Portuguese"},
+        {861, "OEM Icelandic"}, {862, "OEM Hebrew"}, {863, "OEM Canadian French"},
+        {864, "OEM Arabic"}, {865, "OEM Nordic"}, {866, "OEM Russian"}, {869, "OEM Greek"},
+        {874, "ANSI/OEM Thai"}, {1250, "ANSI Eastern Europe"}, {1251, "ANSI Cyrillic"},
+        {1252, "ANSI Latin 1"}, {1253, "ANSI Greek"}, {1254, "ANSI Turkish"},
+        {1255, "ANSI Hebrew"}, {1256, "ANSI Arabic"}, {1257, "ANSI Baltic"},
+        {1258, "ANSI/OEM Viet Nam"}, {20866, "Russian KOI8"}, {21866, "Ukrainian KOI8"},
+        {28591, "ISO 8859-1 Latin 1"}, {28592, "ISO 8859-2 Latin 2 (East European)"},
+        {28593, "ISO 8859-3 Latin 3 (South European)"}, {28594, "ISO 8859-4 Latin 4 (Baltic old)"},
+        {28595, "ISO 8859-5 Cyrillic"}, {28596, "ISO 8859-6 Arabic"}, {28597, "ISO 8859-7 Greek"},
+        {28598, "ISO 8859-8 Hebrew"}, {28599, "ISO 8859-9 Latin 5 (Turkish)"},
+        {28603, "ISO 8859-13 Latin 7 (Baltic)"}, {28605, "ISO 8859-15 Latin 9 (Euro)"},
+    };
+    for (const auto &n : names)
+        if (n.page == codePage) return n.name;
+    return "";
 }
 
 bool IsInvalidByte(const MultiByteTable &t, unsigned char c)
@@ -267,6 +295,54 @@ const WCHAR *CodePageToUnicode(UINT codePage)
 }  // namespace winsim
 
 extern "C" {
+
+UINT WINAPI GetACP(void)
+{
+    Enter("GetACP");
+    return SystemAnsiPage;
+}
+
+UINT WINAPI GetOEMCP(void)
+{
+    Enter("GetOEMCP");
+    return SystemOemPage;
+}
+
+BOOL WINAPI EnumSystemCodePagesW(CODEPAGE_ENUMPROCW proc, DWORD flags)
+{
+    if (Enter("EnumSystemCodePagesW")) return FALSE;
+    if (!proc || (flags != CP_INSTALLED && flags != CP_SUPPORTED)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    for (const MultiByteTable &t : MultiByteTables) {
+        WCHAR number[16];
+        std::string digits = std::to_string(t.CodePage);
+        size_t i = 0;
+        for (; i < digits.size(); i++) number[i] = static_cast<WCHAR>(digits[i]);
+        number[i] = 0;
+        if (!proc(number)) break;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI GetCPInfoExW(UINT codePage, DWORD flags, LPCPINFOEXW info)
+{
+    if (Enter("GetCPInfoExW")) return FALSE;
+    const MultiByteTable *table = FindMultiByteTable(codePage);
+    if (!info || flags || !table) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    memset(info, 0, sizeof *info);
+    info->MaxCharSize = 1;
+    info->DefaultChar[0] = '?';
+    info->UnicodeDefaultChar = '?';
+    info->CodePage = table->CodePage;
+    const char *name = CodePageName(table->CodePage);
+    for (size_t i = 0; name[i] && i + 1 < MAX_PATH; i++) info->CodePageName[i] = static_cast<unsigned char>(name[i]);
+    return TRUE;
+}
 
 BOOL WINAPI CharToOemBuffA(LPCSTR src, LPSTR dst, DWORD length)
 {

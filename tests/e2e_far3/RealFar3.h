@@ -1,0 +1,93 @@
+// The real Far 3 for one test: started by this process in its console (so
+// that both see the same cells and input), with the plugins folder the
+// runner installed the package into and a profile of the test's own, and
+// the means to wait for what it shows, quit it and look at what it left.
+//
+// The runner (run-suite.sh) hands the folders over in the environment, as
+// Windows paths: QUORREL_E2E_FAR (a private copy of Far), QUORREL_E2E_PLUGINS
+// (the package unpacked), QUORREL_E2E_WORK (files and profiles).
+#pragma once
+
+#include "Chart.h"
+#include "FarConsole.h"
+#include "FarProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+std::wstring EnvPath(const char *Name);
+
+// Polls the screen every few milliseconds until Ready holds, for at most
+// Ms. On success Last holds the screen that satisfied it; on failure the
+// message says what was awaited and shows the last screen. A screen that
+// shows Far's exception dialog fails at once.
+testing::AssertionResult WaitScreen(const std::string &What, const std::function<bool(const Screen &)> &Ready,
+                                    Screen *Last = nullptr, int Ms = 10000);
+// Waits until the screen has stayed the same for Quiet ms.
+testing::AssertionResult WaitSettled(Screen *Last, int Quiet = 300, int Ms = 10000);
+
+// The clipboard's Unicode text ("" when it has none); sets it (empty: clears it).
+std::wstring ClipboardText();
+bool SetClipboardText(const std::wstring &Text);
+// Waits until the clipboard holds Text.
+testing::AssertionResult AwaitClipboard(const std::wstring &Text, int Ms = 10000);
+
+// The keys that type a code's decimal digits, then Enter: "1 9 8 Enter".
+std::wstring CodeKeys(int Code);
+
+// Whether a radio button or check box showing Label is on: "(•) Label", "[x] Label".
+bool ItemOn(const Screen &S, const std::wstring &Label);
+
+std::string ReadBytes(const std::wstring &Path);
+bool WriteBytes(const std::wstring &Path, const std::string &Bytes);
+
+class RealFar3Test : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts Far with the test's profile in the files folder, and waits
+    // for its panels. Options: more of Far's (-set:Name=Value ...).
+    testing::AssertionResult Start(const std::wstring &Options = L"");
+    // Far started on a file in its editor (-e), waiting for the editor; Esc
+    // there ends Far.
+    testing::AssertionResult StartEditor(const std::wstring &File, const std::wstring &Options = L"");
+    // F10 and its confirmation; Far must end with exit code 0.
+    testing::AssertionResult Quit();
+    // Far must end on its own (after Esc in a -e editor, say) with 0.
+    testing::AssertionResult Ended();
+
+    testing::AssertionResult Keys(const std::wstring &Names) {
+        return FarConsole::Press(Names) ? testing::AssertionSuccess()
+                                        : testing::AssertionFailure() << "could not type " << Utf8(Names);
+    }
+    testing::AssertionResult AwaitText(const std::wstring &Text, Screen *Last = nullptr, int Ms = 10000);
+    testing::AssertionResult AwaitGone(const std::wstring &Text, Screen *Last = nullptr, int Ms = 10000);
+    // Opens our item of the plugin menu (F11) and waits for the chart.
+    testing::AssertionResult OpenChart(Screen *Last = nullptr);
+    // Shift+F9 on our item of the plugin menu: the options dialog.
+    testing::AssertionResult OpenOptions(Screen *Last = nullptr);
+    // Closes the options dialog with Keys (Enter: OK), and the plugin menu
+    // Far comes back to.
+    testing::AssertionResult CloseOptions(const std::wstring &Keys);
+    // Waits until the chart's status line shows Code and its cell is the
+    // marked one.
+    testing::AssertionResult AwaitCode(int Code, ChartView *View = nullptr);
+    // Moves the focus of a dialog with Down until the cursor is on the row
+    // of the item that shows Label.
+    testing::AssertionResult FocusOn(const std::wstring &Label);
+
+    std::wstring FilesFolder() const { return Work + L"\\files"; }
+    std::wstring File(const std::wstring &Name) const { return FilesFolder() + L"\\" + Name; }
+    // The plugin's settings database in this test's profile ("" when Far
+    // has not made it yet).
+    std::wstring PluginSettings() const;
+
+    std::wstring FarFolder, Plugins, Work, Profile;
+    FarProcess Far;
+
+private:
+    std::wstring CommandLine(const std::wstring &Arguments) const;
+};

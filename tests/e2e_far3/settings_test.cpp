@@ -1,0 +1,148 @@
+// The options in Far 3's settings store: a choice kept across a restart of
+// Far, and a store that holds what the plugin never wrote (values of the
+// wrong type or size, a code page the system lacks).
+#include "RealFar3.h"
+
+#include "FarDatabase.h"
+
+namespace {
+
+// The options dialog's radio buttons and check boxes.
+const wchar_t *const OptionLabels[] = {
+    L"Nothing (clipboard only)", L"The chosen character", L"The first line of the clipboard",
+    L"Raw code, typed as keys after Ctrl+Q", L"Character of the table, inserted as text",
+    L"A typed key selects its character in the chart", L"Typed digits give a decimal code",
+    L"Typed digits give a hexadecimal code", L"Start on the character under the editor cursor",
+    L"Start on the character at the command line cursor", L"Show the Windows table in F9, Shift+F9 and menu",
+};
+
+// Which of them are on, one line each: "[on] Nothing (clipboard only)".
+std::string Marks(const Screen &S) {
+    std::string Out;
+    for (const wchar_t *Label : OptionLabels) Out += (ItemOn(S, Label) ? "[on]  " : "[off] ") + Utf8(Label) + "\n";
+    return Out;
+}
+
+class Settings : public RealFar3Test {
+protected:
+    // The options of a first start confirmed as they are, so that the
+    // store holds them; Defaults, what the dialog showed.
+    void Store(std::string *Defaults) {
+        Screen S;
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(OpenOptions(&S));
+        *Defaults = Marks(S);
+        ASSERT_TRUE(CloseOptions(L"Enter"));
+        ASSERT_TRUE(Quit());
+    }
+
+    // Writes values into the plugin's store, under the key that holds the
+    // values it wrote: name and an SQL literal each.
+    void Put(const std::vector<std::pair<std::string, std::string>> &Values) {
+        const std::wstring Path = PluginSettings();
+        ASSERT_FALSE(Path.empty()) << "no settings database of the plugin in " << Utf8(Profile);
+        FarDatabase Db(FarFolder + L"\\sqlite3.dll", Path);
+        ASSERT_TRUE(Db.Ok()) << Db.Error();
+        const auto Key = Db.Rows("SELECT DISTINCT key_id FROM table_values");
+        ASSERT_EQ(1u, Key.size()) << "the values of the plugin are not under one key in " << Utf8(Path);
+        for (const auto &V : Values)
+            ASSERT_TRUE(Db.Exec("INSERT OR REPLACE INTO table_values (key_id, name, value) VALUES (" + Key[0][0] +
+                                ", '" + V.first + "', " + V.second + ")"))
+                << V.first << ": " << Db.Error();
+    }
+};
+
+TEST_F(Settings, AnOptionIsKeptAcrossARestart) {
+    const wchar_t Label[] = L"A typed key selects its character in the chart";
+    Screen S;
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenOptions(&S));
+    ASSERT_FALSE(ItemOn(S, Label)) << S.Dump();
+    ASSERT_TRUE(FocusOn(Label));
+    ASSERT_TRUE(Keys(L"Space"));
+    ASSERT_TRUE(WaitScreen("the item marked", [&](const Screen &S) { return ItemOn(S, Label); }, &S));
+    ASSERT_TRUE(CloseOptions(L"Enter"));
+    ASSERT_TRUE(Quit());
+
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenOptions(&S));
+    EXPECT_TRUE(ItemOn(S, Label)) << S.Dump();
+    ASSERT_TRUE(CloseOptions(L"Esc"));
+    // And the chart acts on it: a typed key selects its character.
+    ASSERT_TRUE(OpenChart());
+    ASSERT_TRUE(Keys(L"Ctrl+Home A"));
+    EXPECT_TRUE(AwaitCode(65));
+    ASSERT_TRUE(Keys(L"Esc"));
+    ASSERT_TRUE(Quit());
+}
+
+// Every value of the store of a type or size the plugin does not write:
+// each loads as its default, and the chart works as on a first start.
+TEST_F(Settings, ValuesOfTheWrongTypeOrSizeLoadAsDefaults) {
+    std::string Defaults;
+    ASSERT_NO_FATAL_FAILURE(Store(&Defaults));
+    ASSERT_NO_FATAL_FAILURE(Put({
+        {"PasteMode", "'0'"},                 // text for a number
+        {"TypeMode", "7"},                    // out of range
+        {"CopyMode", "x'00'"},                // bytes for a number
+        {"ShowEditorChar", "1.0"},            // a real number
+        {"ShowCmdlineChar", "NULL"},
+        {"ShowWinTable", "x'31'"},         // the bytes of the text "1"
+        {"LastChar", "4294967362"},           // 66 in its low 32 bits
+        {"CodePage", "'437'"},
+        {"UnicodeStatus", "-1"},
+        {"History", "x'410042'"},             // three bytes: no whole UTF-16 character
+    }));
+    Screen S;
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenOptions(&S));
+    EXPECT_EQ(Defaults, Marks(S));
+    ASSERT_TRUE(CloseOptions(L"Esc"));
+    ASSERT_TRUE(OpenChart());
+    ASSERT_TRUE(AwaitCode(0)) << "LastChar loads as 0";
+    ASSERT_TRUE(Keys(L"Alt+F8"));
+    ASSERT_TRUE(AwaitText(L"No character has been chosen or copied yet."));
+    ASSERT_TRUE(Keys(L"Esc"));
+    // Typed digits give a decimal code, Enter types the character into the
+    // command line.
+    ASSERT_TRUE(Keys(CodeKeys(65)));
+    ASSERT_TRUE(AwaitCode(65));
+    ASSERT_TRUE(Keys(L"Enter"));
+    ASSERT_TRUE(AwaitText(L"\\files>A "));
+    ASSERT_TRUE(Quit());
+}
+
+// A code page the system does not have: the chart opens on the code page
+// of a first start; the one stored last is restored otherwise.
+TEST_F(Settings, AnUnknownCodePageFallsBackToTheFirst) {
+    Screen S;
+    ChartView First, Next;
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenChart(&S));
+    ASSERT_TRUE(FindChart(S, &First));
+    ASSERT_TRUE(Keys(L"F9"));
+    ASSERT_TRUE(WaitScreen("the next code page", [&](const Screen &S) {
+        return FindChart(S, &Next) && Next.Table != First.Table;
+    }));
+    ASSERT_TRUE(Keys(L"Esc"));
+    ASSERT_TRUE(Quit());
+
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenChart(&S));
+    ChartView Restored;
+    ASSERT_TRUE(FindChart(S, &Restored));
+    EXPECT_EQ(Utf8(Next.Table), Utf8(Restored.Table)) << "the code page used last";
+    ASSERT_TRUE(Keys(L"Esc"));
+    ASSERT_TRUE(Quit());
+
+    ASSERT_NO_FATAL_FAILURE(Put({{"CodePage", "12345"}}));
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenChart(&S));
+    ChartView Fallen;
+    ASSERT_TRUE(FindChart(S, &Fallen));
+    EXPECT_EQ(Utf8(First.Table), Utf8(Fallen.Table));
+    ASSERT_TRUE(Keys(L"Esc"));
+    ASSERT_TRUE(Quit());
+}
+
+}  // namespace
