@@ -18,6 +18,7 @@
 #include "OptionsDialog.h"
 #include "Screen.h"
 #include "Settings.h"
+#include "StatusFormat.h"
 
 #include <winsim.h>
 
@@ -124,8 +125,8 @@ void RegistryValues(const uint8_t *Data, size_t Size) {
     MakeSettingsKey(RootKey);
     LoadSettings();
     ReadPaletteColors();
-    if (Settings.PasteMode < 0 || Settings.PasteMode > 2 || Settings.TypeMode < 0 ||
-        Settings.TypeMode > 2)
+    const int Paste = int(Settings.PasteMode), Type = int(Settings.TypeMode);
+    if (Paste < 0 || Paste > 2 || Type < 0 || Type > 2)
         Fail("a mode out of range");
     Settings = PluginSettings();
 }
