@@ -369,8 +369,16 @@ typedef intptr_t(WINAPI *FARAPISETTINGSCONTROL)(HANDLE hHandle,
 // ---- the rest of Far's services ----
 enum ADVANCED_CONTROL_COMMANDS {
     ACTL_GETFARMANAGERVERSION = 0,
-    ACTL_GETCOLOR = 3,
+    ACTL_GETCOLOR = 3,       // Param1: a palette index, Param2: FarColor *
     ACTL_REDRAWALL = 19,
+    ACTL_GETFARRECT = 24,    // Param2: SMALL_RECT *, Far's window on the screen
+};
+// The palette's colours that the chart takes (indexes of Far's palette).
+enum PaletteColors {
+    COL_DIALOGTEXT = 21,
+    COL_DIALOGHIGHLIGHTTEXT = 22,
+    COL_DIALOGEDIT = 26,
+    COL_DIALOGLISTSELECTEDTEXT = 32,
 };
 typedef intptr_t(WINAPI *FARAPIADVCONTROL)(const UUID *PluginId,
                                            enum ADVANCED_CONTROL_COMMANDS Command, intptr_t Param1,

@@ -54,8 +54,9 @@ std::vector<std::string> ReadMessages(const std::string &Path, std::string *Lang
         std::string Line = Raw.substr(First);
         if (Line.compare(0, 2, "//") == 0) {
             unsigned Number = 0;
-            if (std::sscanf(Line.c_str(), "// %u", &Number) == 1)
+            if (std::sscanf(Line.c_str(), "// %u", &Number) == 1) {
                 EXPECT_EQ(Messages.size(), Number) << "numbered comment: " << Line;
+            }
             continue;
         }
         if (Line.compare(0, 10, ".Language=") == 0) {
