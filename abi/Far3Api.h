@@ -119,7 +119,8 @@ enum FARDIALOGITEMTYPES {
 typedef unsigned long long FARDIALOGITEMFLAGS;
 constexpr FARDIALOGITEMFLAGS DIF_BOXCOLOR = 0x200, DIF_GROUP = 0x400, DIF_LEFTTEXT = 0x800,
                              DIF_CENTERGROUP = 0x4000, DIF_SEPARATOR = 0x10000,
-                             DIF_CENTERTEXT = 0x40000, DIF_DEFAULTBUTTON = 0x100000000ULL,
+                             DIF_CENTERTEXT = 0x40000, DIF_HISTORY = 0x40000,  // (edit lines)
+                             DIF_DEFAULTBUTTON = 0x100000000ULL,
                              DIF_FOCUS = 0x200000000ULL, DIF_NONE = 0;
 struct FarDialogItem {
     enum FARDIALOGITEMTYPES Type;
@@ -174,6 +175,7 @@ enum FARMESSAGE {
     DM_SETINPUTNOTIFY = 49,
     DM_GETCURSORSIZE = 54,
     DM_SETCURSORSIZE = 55,
+    DM_GETCONSTTEXTPTR = 63,  // the item's text, the dialog's own
     DM_GETDIALOGINFO = 66,
 
     DN_FIRST = 4096,

@@ -253,8 +253,8 @@ intptr_t WINAPI SendDlgMessage(HANDLE Dialog, intptr_t Msg, intptr_t Param1, voi
     switch (Msg) {
     case DM_GETCHECK:
         return ItemOk ? D->Checks[static_cast<size_t>(Param1)] : 0;
-    case DM_GETTEXT:
-        return ItemOk ? static_cast<intptr_t>(D->Texts[static_cast<size_t>(Param1)].size()) : 0;
+    case DM_GETCONSTTEXTPTR:
+        return ItemOk ? reinterpret_cast<intptr_t>(D->Texts[static_cast<size_t>(Param1)].c_str()) : 0;
     case DM_CLOSE:
         if (D->Proc && !D->Proc(Dialog, DN_CLOSE, Param1, nullptr)) return FALSE;
         D->Closed = true;
