@@ -37,8 +37,6 @@ void LoadFar3Settings();
 void SaveFar3Options();
 // LastChar, CodePage, UnicodeStatus and History (the end of an opening).
 void SaveFar3State();
-// Puts the character first in the history, moving it there if it was listed.
-void RememberFar3Char(wchar_t Char);
 
 // Back to load-time state (for tests).
 void Far3SettingsResetForTests();

@@ -248,26 +248,4 @@ TEST_F(Far3Test, WithoutTheStoreEverythingIsDefaultAndNothingBreaks)
     SaveFar3State();
 }
 
-TEST_F(Far3Test, HistoryKeepsTheNewestFirstWithoutRepeats)
-{
-    const struct {
-        std::wstring Before;
-        wchar_t Char;
-        std::wstring After;
-    } Rows[] = {
-        {L"", L'a', L"a"},
-        {L"abc", L'c', L"cab"},
-        {L"abc", L'a', L"abc"},
-        {L"abcdefghijklmnop", L'z', L"zabcdefghijklmno"},
-        {L"ab", 0, L"ab"},        // code 0 is no character
-        {L"ab", 0xDC00, L"ab"},   // nor half of a pair
-    };
-    for (const auto &Row : Rows) {
-        SCOPED_TRACE(Narrow(Row.Before) + " + " + std::to_string(Row.Char));
-        Far3Config.History = Row.Before;
-        RememberFar3Char(Row.Char);
-        EXPECT_EQ(Row.After, Far3Config.History);
-    }
-}
-
 }  // namespace

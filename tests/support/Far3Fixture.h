@@ -65,6 +65,42 @@ inline std::wstring UnicodeText()
     return Text;
 }
 
+// Input for a dialog with a procedure: a key pressed (its character, if
+// any, and the modifiers held) to the focused item, or a mouse event on an
+// item, at a place relative to it.
+inline far3fake::DialogInput KeyInput(WORD Vk, wchar_t Ch = 0, DWORD State = 0)
+{
+    INPUT_RECORD R = {};
+    R.EventType = KEY_EVENT;
+    R.Event.KeyEvent.bKeyDown = TRUE;
+    R.Event.KeyEvent.wRepeatCount = 1;
+    R.Event.KeyEvent.wVirtualKeyCode = Vk;
+    R.Event.KeyEvent.uChar.UnicodeChar = Ch;
+    R.Event.KeyEvent.dwControlKeyState = State;
+    return {-1, R};
+}
+
+inline far3fake::DialogInput MouseInput(intptr_t Item, int X, int Y, DWORD Buttons, DWORD Flags = 0,
+                                        DWORD State = 0)
+{
+    INPUT_RECORD R = {};
+    R.EventType = MOUSE_EVENT;
+    R.Event.MouseEvent.dwMousePosition.X = SHORT(X);
+    R.Event.MouseEvent.dwMousePosition.Y = SHORT(Y);
+    R.Event.MouseEvent.dwButtonState = Buttons;
+    R.Event.MouseEvent.dwEventFlags = Flags;
+    R.Event.MouseEvent.dwControlKeyState = State;
+    return {Item, R};
+}
+
+// The keys of a text typed one by one.
+inline std::vector<far3fake::DialogInput> Typed(const std::wstring &Text)
+{
+    std::vector<far3fake::DialogInput> Keys;
+    for (wchar_t Ch : Text) Keys.push_back(KeyInput(Ch >= L'a' && Ch <= L'z' ? Ch - 32 : Ch, Ch));
+    return Keys;
+}
+
 inline std::string Narrow(const std::wstring &Text)
 {
     std::string Out;
