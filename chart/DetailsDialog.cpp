@@ -11,6 +11,7 @@
 #include "StatusFormat.h"
 #include "UnicodeLine.h"
 #include "UnicodeSettings.h"
+#include "UnicodeText.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 
 #include "ChartState.h"
 
-#include <cstddef>
 #include <string>
 
 // What the console shows for a cell's character:
@@ -17,15 +16,9 @@
 // the character.
 std::string DescribeCell(const ChartState &S, ChartChar Cell, bool Long);
 
-// A line too long for Width keeps what tells it apart, its beginning and
-// its end: its first word (the code point) and as many whole words from the
-// end and the beginning as fit, taken in turn, with ".." for the words left
-// out ("U+00E9 LATIN SMALL..E WITH ACUTE"). When not even its last word fits
-// beside the first, it is cut at Width.
-std::string ShortenLine(const std::string &Line, size_t Width);
-
-// The F2 status line for a code of the current table, shortened to fit
-// inside the frame; empty where the character has no Unicode.
+// The F2 status line for a code of the current table, shortened in the
+// middle to fit inside the frame (ShortenLine, UnicodeText.h); empty where
+// the character has no Unicode.
 std::string FormatUnicodeStatus(const ChartState &S, uint8_t Code);
 
 #endif

@@ -102,26 +102,6 @@ TEST_F(UnicodeKeys, UnicodeLineOfACell)
     EXPECT_EQ("U+00E9 LATIN SMALL..E WITH ACUTE", FormatUnicodeStatus(Chart, 'x'));
 }
 
-TEST(ShortenLine, KeepsTheBeginningAndTheEnd)
-{
-    const struct {
-        const char *Line;
-        size_t Width;
-        const char *Shown;
-    } Rows[] = {
-        {"U+0041 LATIN CAPITAL LETTER A", 29, "U+0041 LATIN CAPITAL LETTER A"},  // fits
-        {"U+0041 LATIN CAPITAL LETTER A", 28, "U+0041 LATIN..LETTER A"},
-        {"U+0041 LATIN CAPITAL LETTER A", 17, "U+0041 LATIN..A"},
-        {"U+0041 LATIN CAPITAL LETTER A", 9, "U+0041..A"},
-        {"U+0041 LATIN CAPITAL LETTER A", 8, "U+0041 L"},  // no room for the end: cut
-        {"U+0041 LATIN CAPITAL LETTERS", 20, "U+0041..LETTERS"},
-    };
-    for (const auto &R : Rows) {
-        SCOPED_TRACE(std::string(R.Line) + " in " + std::to_string(R.Width));
-        EXPECT_EQ(R.Shown, ShortenLine(R.Line, R.Width));
-    }
-}
-
 TEST_F(UnicodeKeys, F2SwitchesTheStatusRowAndIsRemembered)
 {
     Screen.ScreenWidth = 80;
