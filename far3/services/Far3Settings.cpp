@@ -174,8 +174,3 @@ void SaveFar3State()
     S.SetNumber(UnicodeStatusName, Far3Config.UnicodeStatus);
     S.SetString(HistoryName, Far3Config.History);
 }
-
-void Far3SettingsResetForTests()
-{
-    Far3Config = Far3Settings();
-}

@@ -28,6 +28,8 @@ struct Far3Settings {
     std::wstring History;        // chosen or copied characters, newest first, no two alike
 };
 
+// Global: loaded by SetStartupInfoW, edited by ConfigureW and used by OpenW,
+// which Far calls without any context of ours.
 extern Far3Settings Far3Config;
 
 // Reads everything from Far's store (SetStartupInfoW). Without the store
@@ -38,7 +40,5 @@ void SaveFar3Options();
 // LastChar, CodePage, UnicodeStatus and History (the end of an opening).
 void SaveFar3State();
 
-// Back to load-time state (for tests).
-void Far3SettingsResetForTests();
 
 #endif

@@ -83,7 +83,7 @@ TEST_F(Far3Test, MessagesComeByNumberUnderOurGuid)
     ASSERT_EQ(2u, Host.MsgGuids.size());
     EXPECT_TRUE(SameGuid(QuorrelGuid, Host.MsgGuids[0]));
     EXPECT_STREQ(L"", Far3Msg(MsgCount));  // the host has none
-    Far3HostResetForTests();
+    std::memset(&Far3Info, 0, sizeof Far3Info);
     EXPECT_STREQ(L"", Far3Msg(MsgTitle));  // no GetMsg
 }
 
@@ -220,7 +220,7 @@ TEST_F(Far3Test, SavingWritesTheOptionsOrTheStateAndTheyLoadBack)
     EXPECT_EQ(10u, Host.Settings.size());
     EXPECT_EQ(Host.SettingsCreated, Host.SettingsFreed);
 
-    Far3SettingsResetForTests();
+    Far3Config = Far3Settings();
     LoadFar3Settings();
     EXPECT_EQ(2, O.PasteMode);
     EXPECT_EQ(0, O.TypeMode);
@@ -243,7 +243,7 @@ TEST_F(Far3Test, WithoutTheStoreEverythingIsDefaultAndNothingBreaks)
     SaveFar3State();
     EXPECT_EQ(0u, Host.Settings.count(L"LastChar"));
     EXPECT_EQ(0, Host.SettingsFreed);
-    Far3HostResetForTests();  // no SettingsControl at all
+    std::memset(&Far3Info, 0, sizeof Far3Info);  // no SettingsControl at all
     LoadFar3Settings();
     SaveFar3State();
 }

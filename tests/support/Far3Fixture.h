@@ -10,6 +10,7 @@
 #include "Far3Host.h"
 #include "Far3Settings.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -108,18 +109,26 @@ inline std::string Narrow(const std::wstring &Text)
     return Out;
 }
 
+// The Far 3 edition's module state back to load time: no host record, the
+// settings at their defaults.
+inline void ResetFar3()
+{
+    std::memset(&Far3Info, 0, sizeof Far3Info);
+    std::memset(&Far3Functions, 0, sizeof Far3Functions);
+    Far3Config = Far3Settings();
+}
+
 class Far3Test : public ::testing::Test {
 protected:
     far3fake::Host Host;
 
     void SetUp() override
     {
-        Far3HostResetForTests();
-        Far3SettingsResetForTests();
+        ResetFar3();
     }
     void TearDown() override
     {
-        Far3HostResetForTests();
+        ResetFar3();
         far3fake::Current = nullptr;
     }
     // Hands the fake host's record over, as SetStartupInfoW does.
