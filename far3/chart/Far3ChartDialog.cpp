@@ -60,6 +60,9 @@ struct ChartDialog {
     FAR_CHAR_INFO Cells[L::Rows * L::Columns] = {};
     FAR_CHAR_INFO Status[StatusWidth] = {};
     FarColor TextColor, InputColor, SelectedColor;
+    // The item that holds the cursor: the cells, or the status row while a
+    // code is typed (Far draws the cursor in the focused item only).
+    intptr_t CursorItem = -1;
 
     explicit ChartDialog(Far3ChartSession &Session)
         : Session(Session), TextColor(PaletteColor(COL_DIALOGTEXT)),
@@ -128,18 +131,21 @@ void Show(ChartDialog &D)
     } else {
         Fill(D.Status, StatusWidth, Far3StatusText(S, S.LastChar, StatusWidth), D.TextColor);
     }
-    D.Send(DM_REDRAW, 0);
-    if (Entry) {
-        COORD At = {SHORT(std::min(Label.size() + S.EntryText.size(), size_t(StatusWidth - 1))), 0};
-        D.Send(DM_SETFOCUS, StatusItem);
-        D.Send(DM_SETCURSORPOS, StatusItem, &At);
-        D.Send(DM_SETCURSORSIZE, StatusItem, CursorSize(18));
-    } else {
-        COORD At = {SHORT(CellCol(S)), SHORT(CellRow(S))};
-        D.Send(DM_SETFOCUS, CellsItem);
-        D.Send(DM_SETCURSORPOS, CellsItem, &At);
-        D.Send(DM_SETCURSORSIZE, CellsItem, CursorSize(99));
+    // Most messages make Far draw the dialog again: they are sent with its
+    // drawing held back, which draws once when it is let go; the focus (which
+    // a click on the name may have taken) and the cursor's shape only when
+    // they change.
+    D.Send(DM_ENABLEREDRAW, FALSE);
+    const intptr_t Item = Entry ? StatusItem : CellsItem;
+    if (D.Send(DM_GETFOCUS, 0) != Item) D.Send(DM_SETFOCUS, Item);
+    if (Item != D.CursorItem) {
+        D.Send(DM_SETCURSORSIZE, Item, CursorSize(Entry ? 18 : 99));
+        D.CursorItem = Item;
     }
+    COORD At = {SHORT(CellCol(S)), SHORT(CellRow(S))};
+    if (Entry) At = {SHORT(std::min(Label.size() + S.EntryText.size(), size_t(StatusWidth - 1))), 0};
+    D.Send(DM_SETCURSORPOS, Item, &At);
+    D.Send(DM_ENABLEREDRAW, TRUE);
 }
 
 // A key record as the chart's key code. A character (a key with a
