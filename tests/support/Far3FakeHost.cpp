@@ -1,6 +1,8 @@
 // The Far 3 fake host's services.
 #include "Far3FakeHost.h"
 
+#include "MessageIds.h"
+
 #include <cstring>
 #include <cwchar>
 
@@ -371,7 +373,7 @@ PluginStartupInfo MakeStartupInfo(Host &H)
 std::vector<std::wstring> NumberedMessages()
 {
     std::vector<std::wstring> Texts;
-    for (int I = 0; I < 42; I++) Texts.push_back(L"M" + std::to_wstring(I));
+    for (int I = 0; I < MsgCount; I++) Texts.push_back(L"M" + std::to_wstring(I));
     return Texts;
 }
 
