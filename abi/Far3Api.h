@@ -119,7 +119,8 @@ enum FARDIALOGITEMTYPES {
 typedef unsigned long long FARDIALOGITEMFLAGS;
 constexpr FARDIALOGITEMFLAGS DIF_BOXCOLOR = 0x200, DIF_GROUP = 0x400, DIF_LEFTTEXT = 0x800,
                              DIF_CENTERGROUP = 0x4000, DIF_SEPARATOR = 0x10000,
-                             DIF_CENTERTEXT = 0x40000, DIF_DEFAULTBUTTON = 0x100000000ULL,
+                             DIF_CENTERTEXT = 0x40000, DIF_HISTORY = 0x40000,  // (edit lines)
+                             DIF_DEFAULTBUTTON = 0x100000000ULL,
                              DIF_FOCUS = 0x200000000ULL, DIF_NONE = 0;
 struct FarDialogItem {
     enum FARDIALOGITEMTYPES Type;
@@ -174,6 +175,7 @@ enum FARMESSAGE {
     DM_SETINPUTNOTIFY = 49,
     DM_GETCURSORSIZE = 54,
     DM_SETCURSORSIZE = 55,
+    DM_GETCONSTTEXTPTR = 63,  // the item's text, the dialog's own
     DM_GETDIALOGINFO = 66,
 
     DN_FIRST = 4096,
@@ -369,8 +371,16 @@ typedef intptr_t(WINAPI *FARAPISETTINGSCONTROL)(HANDLE hHandle,
 // ---- the rest of Far's services ----
 enum ADVANCED_CONTROL_COMMANDS {
     ACTL_GETFARMANAGERVERSION = 0,
-    ACTL_GETCOLOR = 3,
+    ACTL_GETCOLOR = 3,       // Param1: a palette index, Param2: FarColor *
     ACTL_REDRAWALL = 19,
+    ACTL_GETFARRECT = 24,    // Param2: SMALL_RECT *, Far's window on the screen
+};
+// The palette's colours that the chart takes (indexes of Far's palette).
+enum PaletteColors {
+    COL_DIALOGTEXT = 21,
+    COL_DIALOGHIGHLIGHTTEXT = 22,
+    COL_DIALOGEDIT = 26,
+    COL_DIALOGLISTSELECTEDTEXT = 32,
 };
 typedef intptr_t(WINAPI *FARAPIADVCONTROL)(const UUID *PluginId,
                                            enum ADVANCED_CONTROL_COMMANDS Command, intptr_t Param1,

@@ -56,6 +56,8 @@ work=$root/build/win64/far3-timing
 quorrel_far3_install "$work" "$far3" "build/win64/Quorrel-$version-far3-x64.zip" || exit 1
 trap 'quorrel_far3_stop "$work"' EXIT
 mkdir -p "$work/profiles/timing"
+# Files for the panels' cursor to move over (each host's own speed).
+for f in a b c; do : > "$work/files/$f.txt"; done
 win() { quorrel_windows_path "$1"; }
 far3_line="\"$(win "$work/far")\\Far.exe\" -p\"$(win "$work/plugins")\" -set:Screen.Clock=false \"$(win "$work/files")\" -s \"$(win "$work/profiles/timing")\""
 host_line="\"$(win "$root/build/win64")\\quorrel-host.exe\""

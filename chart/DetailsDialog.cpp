@@ -11,6 +11,7 @@
 #include "StatusFormat.h"
 #include "UnicodeLine.h"
 #include "UnicodeSettings.h"
+#include "UnicodeText.h"
 
 namespace {
 
@@ -30,6 +31,23 @@ int ShownLength(const std::string &Text)
     return Length;
 }
 
+// The Windows table holds each ANSI code as the console's OEM byte that
+// CharToOemBuffA gives, and a code that the OEM code page lacks as '?' or a
+// look-alike ('S' for S with caron): the cell then shows another character
+// than the code's in the ANSI code page. A control code's glyph counts (the
+// console draws OEM 0x15 as the section sign). The other tables say nothing
+// of the code page their codes come from, and Unicode cells show every
+// character.
+bool ConsoleShowsCode(const ChartState &S, uint8_t Code)
+{
+    if (S.UnicodeCells || S.CurrentTable != 1) return true;
+    const char Ansi = char(Code);
+    WCHAR Wanted;
+    if (MultiByteToWideChar(CP_ACP, 0, &Ansi, 1, &Wanted, 1) != 1) return true;
+    const CellCharacter Cell = CharacterOfCell(S, MapCode(S, Code));
+    return !Cell.Known || Cell.CodePoint == Wanted || Cell.Glyph == Wanted;
+}
+
 }  // namespace
 
 std::vector<CharForm> CharForms(const ChartState &S, uint8_t Code)
@@ -38,18 +56,25 @@ std::vector<CharForm> CharForms(const ChartState &S, uint8_t Code)
     const uint8_t Copied = S.CopyMode ? Code : Shown;
     const CellCharacter C = CharacterOfCode(S, Code);
     const bool Windows = S.CurrentTable == 1;
-    std::vector<CharForm> Forms = {
-        {MsgFormCharacter + 0, Copied ? std::string(1, char(Copied)) : std::string()},
-        {MsgFormCharacter + 1, FormatDigits(Code, 10)},
-        {MsgFormCharacter + 2, FormatDigits(Code, 16, 2)},
-        {MsgFormCharacter + 3, FormatDigits(Code, 8)},
-        {MsgFormCharacter + 4, C.Known ? FormatCodePoint(C.CodePoint) : std::string()},
-        {MsgFormCharacter + 5, C.Known ? CharName(C.CodePoint) : std::string()},
-        {MsgFormCharacter + 6, C.Known ? FormatUtf8(C.CodePoint) : std::string()},
-        {MsgFormCharacter + 7, C.Known ? FormatHtml(C.CodePoint) : std::string()},
-        {MsgFormCharacter + 8, FormatCEscape(Code)},
-        {MsgFormCharacter + 9, FormatAltKeystroke(Windows ? Code : Shown, Windows)},
+    // Each form shows what it copies, but for the character (below).
+    auto Form = [](int Label, const std::string &Value) {
+        return CharForm{Label, Value, Value};
     };
+    std::vector<CharForm> Forms = {
+        Form(MsgFormCharacter + 0, Copied ? std::string(1, char(Copied)) : std::string()),
+        Form(MsgFormCharacter + 1, FormatDigits(Code, 10)),
+        Form(MsgFormCharacter + 2, FormatDigits(Code, 16, 2)),
+        Form(MsgFormCharacter + 3, FormatDigits(Code, 8)),
+        Form(MsgFormCharacter + 4, C.Known ? FormatCodePoint(C.CodePoint) : std::string()),
+        Form(MsgFormCharacter + 5, C.Known ? CharName(C.CodePoint) : std::string()),
+        Form(MsgFormCharacter + 6, C.Known ? FormatUtf8(C.CodePoint) : std::string()),
+        Form(MsgFormCharacter + 7, C.Known ? FormatHtml(C.CodePoint) : std::string()),
+        Form(MsgFormCharacter + 8, FormatCEscape(Code)),
+        Form(MsgFormCharacter + 9, FormatAltKeystroke(Windows ? Code : Shown, Windows)),
+    };
+    Forms[0].Shown = !ConsoleShowsCode(S, Code) ? std::string(Msg(MsgNotShown))
+                     : Shown                    ? std::string(1, char(Shown))
+                                                : std::string();
     return Forms;
 }
 
@@ -69,7 +94,7 @@ void ShowDetails(ChartState &S)
     const int ValueColumn = 4 + LabelWidth + 2;  // after "( ) " and the label
     int TextWidth = MaxInt(MinTextWidth, int(Heading.size()));
     for (const CharForm &F : Forms)
-        TextWidth = MaxInt(TextWidth, ValueColumn + int(F.Value.size()));
+        TextWidth = MaxInt(TextWidth, ValueColumn + int(F.Shown.size()));
     if (Screen.ScreenWidth > 0)
         TextWidth = MinInt(TextWidth, MaxInt(Screen.ScreenWidth - 10, MinTextWidth));
 
@@ -87,14 +112,14 @@ void ShowDetails(ChartState &S)
 
     std::vector<FarDialogItem> Items(DetailsItemCount);
     BuildDialogItems(Inits, DetailsItemCount, Items.data(), FirstFormItem + S.LastForm, CopyItem);
-    const std::string Shown = LiteralAmpersands(Heading.substr(0, size_t(TextWidth)));
+    const std::string Shown = LiteralAmpersands(ShortenLine(Heading, size_t(TextWidth)));
     lstrcpynA(Items[HeadingItem].Data, Shown.c_str(), sizeof(Items[HeadingItem].Data));
     const size_t ValueRoom = size_t(MaxInt(TextWidth - ValueColumn, 0));
     for (int K = 0; K < FormCount; K++) {
         FarDialogItem &Item = Items[size_t(FirstFormItem + K)];
         std::string Text = Item.Data;
         Text.append(size_t(MaxInt(ValueColumn - 4 - ShownLength(Text), 0)), ' ');
-        Text += LiteralAmpersands(Forms[size_t(K)].Value.substr(0, ValueRoom));
+        Text += LiteralAmpersands(Forms[size_t(K)].Shown.substr(0, ValueRoom));
         lstrcpynA(Item.Data, Text.c_str(), sizeof(Item.Data));
         Item.Selected = K == S.LastForm ? -1 : 0;
     }

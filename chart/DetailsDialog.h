@@ -9,11 +9,15 @@
 #include <string>
 #include <vector>
 
-// One form: the message that labels it and the text that is copied. A form
-// that needs Unicode is empty when the code page gives the byte none.
+// One form: the message that labels it, the text that is copied and the
+// text the dialog shows. A form that needs Unicode is empty when the code
+// page gives the byte none. The character shows as the chart's cell shows
+// it, whichever byte is copied; on the Windows table a code whose character
+// the console cannot show says so (message 42) instead of showing another.
 struct CharForm {
     int LabelMsg;
     std::string Value;
+    std::string Shown;
 };
 
 // The forms of a code of the current table, in the dialog's order: the

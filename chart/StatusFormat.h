@@ -1,13 +1,11 @@
-// StatusFormat: the status text of a code, by message 1's format, and
-// whether such a format is safe to hand to wsprintfA with three ints.
+// StatusFormat: the status text of a code, by message 1's format.
 #ifndef QUORREL_STATUSFORMAT_H
 #define QUORREL_STATUSFORMAT_H
 
 #include "ChartState.h"
+#include "FormatCheck.h"
 
 #include <string>
-
-bool StatusFormatIsSafe(const char *Format);
 
 // The status text of a code of the current table, at most 40 characters:
 // the format gets the table's character for the code (a blank for 0), the

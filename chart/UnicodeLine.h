@@ -16,8 +16,9 @@
 // the character.
 std::string DescribeCell(const ChartState &S, ChartChar Cell, bool Long);
 
-// The F2 status line for a code of the current table, cut to fit inside
-// the frame; empty where the character has no Unicode.
+// The F2 status line for a code of the current table, shortened in the
+// middle to fit inside the frame (ShortenLine, UnicodeText.h); empty where
+// the character has no Unicode.
 std::string FormatUnicodeStatus(const ChartState &S, uint8_t Code);
 
 #endif

@@ -27,22 +27,12 @@ void RestoreDecodeState(const DecodeState &S) {
     static_cast<DecodeState &>(Input) = S;
 }
 
-void FollowMouse(const INPUT_RECORD &Record) {
-    const MOUSE_EVENT_RECORD &Mouse = Record.Event.MouseEvent;
-    Input.MouseX = Mouse.dwMousePosition.X;
-    Input.MouseY = Mouse.dwMousePosition.Y;
-    Input.MouseFlags = Mouse.dwEventFlags;
-    Input.MouseButton =
-        (Mouse.dwButtonState & (FROM_LEFT_1ST_BUTTON_PRESSED | RIGHTMOST_BUTTON_PRESSED)) != 0;
-    Input.MouseCtrl = Input.CtrlDown;
-}
-
 // A record taken from the console: the modifiers, the key, the mouse.
 int Decode(const INPUT_RECORD &Record) {
     FollowModifiers(Record, Input);
     const int Code = TranslateKey(Record, Input, Screen.NotNT, Screen.OutputCodePage);
     if (Record.EventType != MOUSE_EVENT) return Code;
-    FollowMouse(Record);
+    FollowMouse(Record, Input);
     return kbMouse;
 }
 
@@ -173,19 +163,18 @@ int ReadEvent(bool NoWait, HandOverProc HandsOver) {
     }
 }
 
-// Mouse flags are compared exactly: a wheel or any combined flag is none of these.
 bool MousePressed() {
-    return Input.MouseFlags == 0 && Input.MouseButton;
+    return MousePressed(Input);
 }
 
 bool MouseReleased() {
-    return Input.MouseFlags == 0 && !Input.MouseButton;
+    return MouseReleased(Input);
 }
 
 bool MouseDoubleClick() {
-    return Input.MouseFlags == DOUBLE_CLICK;
+    return MouseDoubleClick(Input);
 }
 
 bool MouseDragged() {
-    return Input.MouseFlags == MOUSE_MOVED && Input.MouseButton;
+    return MouseDragged(Input);
 }

@@ -54,7 +54,16 @@ void FollowModifiers(const INPUT_RECORD &Record, DecodeState &State);
 // the key an Alt combination: Ctrl counts as released until the next event.
 int TranslateKey(const INPUT_RECORD &Event, DecodeState &State, bool NotNT, UINT CodePage);
 int UpCaseLetter(int Ch);
+// The mouse's place, buttons and flags from a mouse event; MouseCtrl from
+// the modifiers held.
+void FollowMouse(const INPUT_RECORD &Record, DecodeState &State);
 
+// The last mouse event: a press or a release of the left or right button,
+// a double click, a move with a button down. Without a state: the console's.
+bool MousePressed(const DecodeState &State);
+bool MouseReleased(const DecodeState &State);
+bool MouseDoubleClick(const DecodeState &State);
+bool MouseDragged(const DecodeState &State);
 bool MousePressed();
 bool MouseReleased();
 bool MouseDoubleClick();

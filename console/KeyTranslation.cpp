@@ -1,5 +1,6 @@
-// KeyTranslation: a key event into the program's key code, by rules tried
-// in order over tables of virtual keys, one table per modifier. Pure: it
+// KeyTranslation: an input record decoded: a key event into the program's
+// key code, by rules tried in order over tables of virtual keys, one table
+// per modifier; the modifiers and the mouse followed. Pure: it
 // reads nothing but the record and the decoding state handed in, so that a
 // front end with input records of its own (a Far 3 dialog) can use it.
 #include "Input.h"
@@ -146,6 +147,33 @@ void FollowModifiers(const INPUT_RECORD &Record, DecodeState &State) {
     State.AltDown = (Keys & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
     State.ShiftDown = (Keys & SHIFT_PRESSED) != 0;
     State.PeekHeld = State.CtrlDown && State.AltDown && State.ShiftDown;
+}
+
+void FollowMouse(const INPUT_RECORD &Record, DecodeState &State) {
+    const MOUSE_EVENT_RECORD &Mouse = Record.Event.MouseEvent;
+    State.MouseX = Mouse.dwMousePosition.X;
+    State.MouseY = Mouse.dwMousePosition.Y;
+    State.MouseFlags = Mouse.dwEventFlags;
+    State.MouseButton =
+        (Mouse.dwButtonState & (FROM_LEFT_1ST_BUTTON_PRESSED | RIGHTMOST_BUTTON_PRESSED)) != 0;
+    State.MouseCtrl = State.CtrlDown;
+}
+
+// Mouse flags are compared exactly: a wheel or any combined flag is none of these.
+bool MousePressed(const DecodeState &State) {
+    return State.MouseFlags == 0 && State.MouseButton;
+}
+
+bool MouseReleased(const DecodeState &State) {
+    return State.MouseFlags == 0 && !State.MouseButton;
+}
+
+bool MouseDoubleClick(const DecodeState &State) {
+    return State.MouseFlags == DOUBLE_CLICK;
+}
+
+bool MouseDragged(const DecodeState &State) {
+    return State.MouseFlags == MOUSE_MOVED && State.MouseButton;
 }
 
 // The rules run in order; the first that yields a code ends the translation.

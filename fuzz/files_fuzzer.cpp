@@ -18,6 +18,7 @@
 #include "OptionsDialog.h"
 #include "Screen.h"
 #include "Settings.h"
+#include "StatusFormat.h"
 
 #include <winsim.h>
 
@@ -98,8 +99,12 @@ void HelpFile(const std::string &File) {
                     if (Link.Start < 0 || Link.Length < 0 ||
                         size_t(Link.Start) + size_t(Link.Length) > Line.Text.size())
                         Fail("a link outside its line");
-                for (int Width : {1, 7, 76}) WrapHelpLine(Line, Width);
+                for (int Width : {1, 7, 76}) WrapHelpLine(Line, Width, 3);
             }
+        for (int Width : {1, 7, 69})
+            for (const HelpLine &Line : LayOutHelpText(Topic.Body, Width))
+                if (Line.Text.size() > size_t(Width) || Line.Kinds.size() != Line.Text.size())
+                    Fail("a laid-out help line wider than the window, or its kinds amiss");
     }
 }
 
@@ -120,8 +125,8 @@ void RegistryValues(const uint8_t *Data, size_t Size) {
     MakeSettingsKey(RootKey);
     LoadSettings();
     ReadPaletteColors();
-    if (Settings.PasteMode < 0 || Settings.PasteMode > 2 || Settings.TypeMode < 0 ||
-        Settings.TypeMode > 2)
+    const int Paste = int(Settings.PasteMode), Type = int(Settings.TypeMode);
+    if (Paste < 0 || Paste > 2 || Type < 0 || Type > 2)
         Fail("a mode out of range");
     Settings = PluginSettings();
 }

@@ -71,6 +71,11 @@ bool ParseLngText(const std::string &FileText, std::string &Language,
 // case-insensitively); English, then the first file found, as fallbacks.
 // Empty when there is none.
 std::string FindLngFile(const std::string &ModuleName, const std::string &Language);
+// The languages of the .lng files beside the module, in the order of the
+// files' names: "English", or a name with its own ("German (Deutsch)").
+std::vector<std::string> ModuleLanguages(const std::string &ModuleName);
+// Whether a .lng file beside the module is in the language (either name).
+bool ModuleHasLanguage(const std::string &ModuleName, const std::string &Language);
 // The language for messages and help (default "English"). A change reloads
 // the messages at the next GetMsg; earlier pointers then become invalid.
 void HostSetLanguage(const std::string &Name);
@@ -88,6 +93,13 @@ struct HelpLine {
     std::string Text;
     std::string Kinds;  // one per character: 'n' normal, 'h' highlighted, 'l' link
     std::vector<HelpLink> Links;
+    // As read from the file: where the file's wrap marker stood (the column
+    // its paragraph's later lines start at; -1: none), and whether the line
+    // is laid out (false between "@-" and "@+").
+    int WrapColumn = -1;
+    bool Formatted = true;
+    // As laid out: a line that goes on with the paragraph of the line above.
+    bool Continued = false;
 };
 struct HelpTopic {
     std::string Name;
@@ -95,12 +107,22 @@ struct HelpTopic {
     std::vector<HelpLine> Body;
 };
 HelpLine ParseHelpLine(const std::string &Line);
-// Finds topic "@Name" (case-insensitively) in the text of a .hlf file.
+// Finds topic "@Name" (case-insensitively) in the text of a .hlf file. The
+// marker that ".Options CtrlStartPosChar=..." declares in the file's header
+// is taken out of the lines and noted in their WrapColumn.
 bool FindHelpTopic(const std::string &FileText, const std::string &Name, HelpTopic &Topic);
 // The .hlf file beside the module for the language (fallbacks as for .lng).
 std::string FindHlfFile(const std::string &ModuleName, const std::string &Language);
-// Breaks a line into lines of at most Width characters, at spaces where it can.
-std::vector<HelpLine> WrapHelpLine(const HelpLine &Line, int Width);
+// Breaks a line into lines of at most Width characters, at blanks outside
+// links where it can; the lines after the first start with Indent blanks.
+std::vector<HelpLine> WrapHelpLine(const HelpLine &Line, int Width, int Indent = 0);
+// Lays a topic's lines out as Far does, in lines of at most Width visible
+// characters: a line that starts with a blank starts a paragraph, any other
+// line goes on with the one before (one blank between them), an empty line
+// stays; a paragraph is wrapped with its later lines at column 1, or at its
+// marker's column. Lines that are not Formatted are kept as they are. Far's
+// help window makes Width 69 at 80 columns (ShowHelp's box does the same).
+std::vector<HelpLine> LayOutHelpText(const std::vector<HelpLine> &Lines, int Width);
 
 // ------------------------------------------------------- dialog and menu --
 
@@ -151,6 +173,7 @@ struct HelpCall {
     std::string Topic;  // as asked ("" for none)
     std::string Shown;  // the topic opened, "" when none was found
     std::vector<std::string> Visited;  // every topic shown, links and going back included
+    std::vector<std::string> FirstScreen;  // the screen's rows as the box first showed them
 };
 const std::vector<DialogCall> &HostDialogCalls();
 const std::vector<MenuCall> &HostMenuCalls();

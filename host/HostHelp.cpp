@@ -52,11 +52,15 @@ struct HelpBox {
     int SelectedLink = -1;
 };
 
-int BoxLeft() { return 0; }
-int BoxRight() { return HostScreenWidth() - 1; }
-int BoxTop() { return 0; }
-int BoxBottom() { return HostScreenHeight() - 1; }
-int TextWidth() { return std::max(BoxRight() - BoxLeft() - 3, 8); }
+// Far's help window: columns 4 to width - 5, rows 2 to height - 3; on a
+// screen too small for that, the whole screen.
+bool Framed() { return HostScreenWidth() >= 40 && HostScreenHeight() >= 12; }
+int BoxLeft() { return Framed() ? 4 : 0; }
+int BoxRight() { return HostScreenWidth() - (Framed() ? 5 : 1); }
+int BoxTop() { return Framed() ? 2 : 0; }
+int BoxBottom() { return HostScreenHeight() - (Framed() ? 3 : 1); }
+// A line holds fewer characters than the window's width - 1: 69 at 80 columns.
+int TextWidth() { return std::max(BoxRight() - BoxLeft() - 2, 8); }
 int FirstBodyRow(const HelpBox &B)
 {
     return BoxTop() + 1 + (B.Header.empty() ? 0 : int(B.Header.size()) + 1);
@@ -71,9 +75,9 @@ void Open(HelpBox &B, const HelpTopic &Topic)
     B.Body.clear();
     B.Links.clear();
     for (const HelpLine &Line : Topic.Header)
-        for (const HelpLine &Part : WrapHelpLine(Line, TextWidth())) B.Header.push_back(Part);
-    for (const HelpLine &Line : Topic.Body)
-        for (const HelpLine &Part : WrapHelpLine(Line, TextWidth())) B.Body.push_back(Part);
+        for (const HelpLine &Part : WrapHelpLine(Line, TextWidth() - 1, 1))
+            B.Header.push_back(Part);
+    B.Body = LayOutHelpText(Topic.Body, TextWidth());
     for (size_t Row = 0; Row < B.Body.size(); Row++)
         for (const HelpLink &Link : B.Body[Row].Links) B.Links.push_back({int(Row), Link});
     B.Top = 0;
@@ -102,10 +106,8 @@ void DrawHelp(const HelpBox &B)
     HostDrawFrame(L, T, R, Bot, true, ColHelpBox);
     HostDrawFrameTitle(L, R, T, "Help", ColHelpBox);
     int Y = T + 1;
-    for (const HelpLine &Line : B.Header) {
-        int X = L + 1 + std::max((R - L - 1 - int(Line.Text.size())) / 2, 0);
-        PutHelpLine(X, Y++, Line, -1);
-    }
+    // The title lines one blank in, as the file writes them after the "$".
+    for (const HelpLine &Line : B.Header) PutHelpLine(L + 2, Y++, Line, -1);
     if (!B.Header.empty()) {
         for (int X = L + 1; X < R; X++) HostPutChar(X, Y, char(BoxH1), ColHelpBox);
         HostPutChar(L, Y, char(SepLeft2), ColHelpBox);
@@ -115,7 +117,7 @@ void DrawHelp(const HelpBox &B)
     for (int Row = 0; Row < BodyRows(B); Row++) {
         int Index = B.Top + Row;
         if (Index >= int(B.Body.size())) break;
-        PutHelpLine(L + 2, FirstBodyRow(B) + Row, B.Body[size_t(Index)],
+        PutHelpLine(L + 1, FirstBodyRow(B) + Row, B.Body[size_t(Index)],
                     Sel && Sel->Row == Index ? Sel->Link.Start : -1);
     }
     if (MaxTop(B) > 0) {
@@ -139,6 +141,8 @@ void RunHelpBox(HelpBox &B, HelpCall &Call)
     for (;;) {
         B.Top = std::min(std::max(B.Top, 0), MaxTop(B));
         DrawHelp(B);
+        if (Call.FirstScreen.empty())
+            for (int Y = 0; Y < HostScreenHeight(); Y++) Call.FirstScreen.push_back(HostScreenRow(Y));
         HostKey Key;
         if (!HostReadKey(Key)) return;
         bool Plain = !Key.Ctrl && !Key.Alt;
@@ -250,9 +254,77 @@ HelpLine ParseHelpLine(const std::string &Text)
     return Line;
 }
 
+namespace {
+
+// The marker that ".Options CtrlStartPosChar=..." declares before the first
+// topic; empty when the file declares none.
+std::string WrapMarker(const std::vector<std::string> &Lines)
+{
+    const std::string Key = ".options ctrlstartposchar=";
+    for (const std::string &Line : Lines) {
+        if (!Line.empty() && Line[0] == '@') break;
+        if (HostLower(Line.substr(0, Key.size())) == Key) return Line.substr(Key.size());
+    }
+    return "";
+}
+
+HelpLine ParseBodyLine(std::string Text, const std::string &Marker, bool Formatted)
+{
+    int WrapColumn = -1;
+    size_t At = Marker.empty() ? std::string::npos : Text.find(Marker);
+    if (At != std::string::npos) {
+        WrapColumn = int(ParseHelpLine(Text.substr(0, At)).Text.size());
+        for (; At != std::string::npos; At = Text.find(Marker, At)) Text.erase(At, Marker.size());
+    }
+    HelpLine Line = ParseHelpLine(Text);
+    Line.WrapColumn = WrapColumn;
+    Line.Formatted = Formatted;
+    return Line;
+}
+
+bool InLink(const HelpLine &Line, size_t Pos)
+{
+    for (const HelpLink &Link : Line.Links)
+        if (int(Pos) >= Link.Start && int(Pos) < Link.Start + Link.Length) return true;
+    return false;
+}
+
+// The text of Line from Start to End, after Indent blanks. A link goes with
+// the piece that holds its start.
+HelpLine Piece(const HelpLine &Line, size_t Start, size_t End, int Indent)
+{
+    HelpLine Part;
+    Part.Text = std::string(size_t(Indent), ' ') + Line.Text.substr(Start, End - Start);
+    Part.Kinds = std::string(size_t(Indent), 'n') + Line.Kinds.substr(Start, End - Start);
+    for (const HelpLink &Link : Line.Links)
+        if (Link.Start >= int(Start) && Link.Start < int(End)) {
+            HelpLink Cut = Link;
+            Cut.Start = Link.Start - int(Start) + Indent;
+            Cut.Length = std::min(Link.Length, int(End) - Link.Start);
+            Part.Links.push_back(Cut);
+        }
+    return Part;
+}
+
+// Appends Next to the paragraph Para, one blank between them.
+void Join(HelpLine &Para, const HelpLine &Next)
+{
+    int Shift = int(Para.Text.size()) + 1;
+    if (Para.WrapColumn < 0 && Next.WrapColumn >= 0) Para.WrapColumn = Shift + Next.WrapColumn;
+    Para.Text += " " + Next.Text;
+    Para.Kinds += "n" + Next.Kinds;
+    for (HelpLink Link : Next.Links) {
+        Link.Start += Shift;
+        Para.Links.push_back(Link);
+    }
+}
+
+}  // namespace
+
 bool FindHelpTopic(const std::string &FileText, const std::string &Name, HelpTopic &Topic)
 {
     std::vector<std::string> All = Lines(FileText);
+    const std::string Marker = WrapMarker(All);
     size_t I = 0;
     while (I < All.size() &&
            !(All[I].size() > 1 && All[I][0] == '@' && HostLower(All[I].substr(1)) == HostLower(Name)))
@@ -260,9 +332,13 @@ bool FindHelpTopic(const std::string &FileText, const std::string &Name, HelpTop
     if (I == All.size()) return false;
     Topic = HelpTopic();
     Topic.Name = All[I].substr(1);
-    bool InHeader = true;
+    bool InHeader = true, Formatted = true;
     for (I++; I < All.size(); I++) {
         const std::string &Line = All[I];
+        if (Line == "@-" || Line == "@+") {
+            Formatted = Line == "@+";
+            continue;
+        }
         if (!Line.empty() && Line[0] == '@' && !(Line.size() > 1 && Line[1] == '@')) break;
         if (InHeader && !Line.empty() && Line[0] == '$') {
             size_t Start = Line.find_first_not_of(' ', 1);
@@ -271,38 +347,72 @@ bool FindHelpTopic(const std::string &FileText, const std::string &Name, HelpTop
             continue;
         }
         InHeader = false;
-        Topic.Body.push_back(ParseHelpLine(Line));
+        Topic.Body.push_back(ParseBodyLine(Line, Marker, Formatted));
     }
     while (!Topic.Body.empty() && Topic.Body.back().Text.empty()) Topic.Body.pop_back();
     return true;
 }
 
-std::vector<HelpLine> WrapHelpLine(const HelpLine &Line, int Width)
+std::vector<HelpLine> WrapHelpLine(const HelpLine &Line, int Width, int Indent)
 {
-    std::vector<HelpLine> Out;
-    size_t Start = 0;
     const std::string &T = Line.Text;
     if (Width <= 0 || T.size() <= size_t(Width)) return {Line};
+    // A later line keeps at least one character of room.
+    Indent = std::max(std::min(Indent, Width - 1), 0);
+    std::vector<HelpLine> Out;
+    size_t Start = 0;
     while (Start < T.size()) {
-        size_t End = std::min(T.size(), Start + size_t(Width));
+        const int Lead = Out.empty() ? 0 : Indent;
+        size_t End = std::min(T.size(), Start + size_t(Width - Lead));
         if (End < T.size()) {
-            size_t Space = T.rfind(' ', End);
-            if (Space != std::string::npos && Space > Start) End = Space;
+            // At the last blank that leaves text before it, outside a link;
+            // with none, the line is cut at the width.
+            const size_t Text = T.find_first_not_of(' ', Start);
+            for (size_t Space = End; Space > Text; Space--)
+                if (T[Space] == ' ' && !InLink(Line, Space)) {
+                    End = Space;
+                    while (End > Start && T[End - 1] == ' ') End--;
+                    break;
+                }
         }
-        HelpLine Part;
-        Part.Text = T.substr(Start, End - Start);
-        Part.Kinds = Line.Kinds.substr(Start, End - Start);
-        for (const HelpLink &Link : Line.Links)
-            if (Link.Start >= int(Start) && Link.Start < int(End)) {
-                HelpLink Piece = Link;
-                Piece.Start -= int(Start);
-                Piece.Length = std::min(Piece.Length, int(End) - Link.Start);
-                Part.Links.push_back(Piece);
-            }
+        HelpLine Part = Piece(Line, Start, End, Lead);
+        Part.Continued = !Out.empty();
         Out.push_back(Part);
         Start = End;
         while (Start < T.size() && T[Start] == ' ') Start++;
     }
+    return Out;
+}
+
+std::vector<HelpLine> LayOutHelpText(const std::vector<HelpLine> &Lines, int Width)
+{
+    std::vector<HelpLine> Out;
+    HelpLine Para;
+    bool Open = false;
+    auto Flush = [&] {
+        if (!Open) return;
+        const int Indent = Para.WrapColumn >= 0 ? Para.WrapColumn : 1;
+        for (HelpLine &Part : WrapHelpLine(Para, Width, Indent)) Out.push_back(Part);
+        Open = false;
+    };
+    for (const HelpLine &Line : Lines) {
+        if (!Line.Formatted || Line.Text.empty()) {
+            // An empty line stays; a line kept as it stands breaks only
+            // where it would not fit.
+            Flush();
+            for (HelpLine &Part : WrapHelpLine(Line, Width, 1)) Out.push_back(Part);
+            continue;
+        }
+        if (Open && Line.Text[0] != ' ') {
+            Join(Para, Line);
+            continue;
+        }
+        Flush();
+        Para = Line;
+        Open = true;
+    }
+    Flush();
+    for (HelpLine &Line : Out) Line.WrapColumn = -1;
     return Out;
 }
 

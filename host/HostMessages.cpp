@@ -90,29 +90,48 @@ bool FileLanguage(const std::string &Path, std::string &Name, std::string &Nativ
     return false;
 }
 
-// Far looks at every file of the extension in the plugin's folder and takes
-// the one written in the host's language.
-std::string FindLanguageFile(const std::string &ModuleName, const std::string &Extension,
-                             const std::string &Wanted)
+struct LanguageFile {
+    std::string Path, Name, Native;
+};
+
+// The files of an extension in the module's folder that name their
+// language, in the order of their names.
+std::vector<LanguageFile> LanguageFiles(const std::string &ModuleName,
+                                        const std::string &Extension)
 {
-    std::vector<std::string> Files;
+    std::vector<std::string> Paths;
     std::error_code Error;
     fs::path Folder = fs::u8path(ModuleFolder(ModuleName));
     for (fs::directory_iterator It(Folder, Error), End; !Error && It != End;
          It.increment(Error)) {
         if (HostLower(It->path().extension().u8string()) == Extension)
-            Files.push_back(It->path().u8string());
+            Paths.push_back(It->path().u8string());
     }
-    std::sort(Files.begin(), Files.end());
-    std::string English, First;
-    for (const std::string &File : Files) {
-        std::string Name, Native;
-        if (!FileLanguage(File, Name, Native)) continue;
-        if (HostLower(Name) == HostLower(Wanted) || HostLower(Native) == HostLower(Wanted)) return File;
-        if (English.empty() && HostLower(Name) == "english") English = File;
-        if (First.empty()) First = File;
+    std::sort(Paths.begin(), Paths.end());
+    std::vector<LanguageFile> Files;
+    for (const std::string &Path : Paths) {
+        LanguageFile File = {Path, "", ""};
+        if (FileLanguage(Path, File.Name, File.Native)) Files.push_back(File);
     }
-    return !English.empty() ? English : First;
+    return Files;
+}
+
+bool IsLanguage(const LanguageFile &File, const std::string &Wanted)
+{
+    return HostLower(File.Name) == HostLower(Wanted) || HostLower(File.Native) == HostLower(Wanted);
+}
+
+// Far looks at every file of the extension in the plugin's folder and takes
+// the one written in the host's language.
+std::string FindLanguageFile(const std::string &ModuleName, const std::string &Extension,
+                             const std::string &Wanted)
+{
+    const std::vector<LanguageFile> Files = LanguageFiles(ModuleName, Extension);
+    for (const LanguageFile &File : Files)
+        if (IsLanguage(File, Wanted)) return File.Path;
+    for (const LanguageFile &File : Files)
+        if (IsLanguage(File, "English")) return File.Path;
+    return Files.empty() ? "" : Files[0].Path;
 }
 
 void LoadMessages(PluginEntry &Plugin)
@@ -234,6 +253,23 @@ std::string FindLngFile(const std::string &ModuleName, const std::string &Wanted
 std::string FindHlfFile(const std::string &ModuleName, const std::string &Wanted)
 {
     return FindLanguageFile(ModuleName, ".hlf", Wanted);
+}
+
+std::vector<std::string> ModuleLanguages(const std::string &ModuleName)
+{
+    std::vector<std::string> Names;
+    for (const LanguageFile &File : LanguageFiles(ModuleName, ".lng"))
+        Names.push_back(HostLower(File.Name) == HostLower(File.Native)
+                            ? File.Name
+                            : File.Name + " (" + File.Native + ")");
+    return Names;
+}
+
+bool ModuleHasLanguage(const std::string &ModuleName, const std::string &Wanted)
+{
+    for (const LanguageFile &File : LanguageFiles(ModuleName, ".lng"))
+        if (IsLanguage(File, Wanted)) return true;
+    return false;
 }
 
 void HostSetLanguage(const std::string &Name) { Language = Name.empty() ? "English" : Name; }

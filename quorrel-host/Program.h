@@ -54,7 +54,7 @@ bool RunningUnderWine();
 
 // Under Wine's terminal console, show cells holding codes 0-31 and 127 as
 // the glyphs a Windows console draws for them, in the plugin's output and
-// the host's own. Does nothing elsewhere; for interactive runs only.
+// the host's own. Does nothing elsewhere.
 void ShowControlGlyphsUnderWine(void *PluginModule);
 
 // Registry key of the plugin's settings, below HKEY_CURRENT_USER.

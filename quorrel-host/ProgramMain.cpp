@@ -209,9 +209,26 @@ void SetClipboard(const std::string &Text)
     CloseClipboard();
 }
 
+std::string PluginPath()
+{
+    return Options.PluginPath.empty() ? DefaultPluginPath() : Options.PluginPath;
+}
+
+// A language that no message file beside the plugin is written in would
+// fall back to English without a word: it is refused, with the ones there are.
+bool KnownLanguage(std::string &Error)
+{
+    const std::vector<std::string> Languages = ModuleLanguages(PluginPath());
+    if (Languages.empty() || ModuleHasLanguage(PluginPath(), Options.Language)) return true;
+    Error = "--language: the plugin has no messages in '" + Options.Language + "', only in ";
+    for (size_t I = 0; I < Languages.size(); I++)
+        Error += (I == 0 ? "" : I + 1 == Languages.size() ? " and " : ", ") + Languages[I];
+    return false;
+}
+
 bool LoadThePlugin(std::string &Error)
 {
-    std::string Path = Options.PluginPath.empty() ? DefaultPluginPath() : Options.PluginPath;
+    std::string Path = PluginPath();
     if (!HostLoadPlugin(Path, ThePlugin.Module, Error)) return false;
     ThePlugin.Number = HostAddPlugin(ThePlugin.Module.Path);
     HostSetLanguage(Options.Language);
@@ -275,7 +292,7 @@ int main(int argc, char **argv)
 {
     std::vector<std::string> Args(argv + 1, argv + argc);
     std::string Error;
-    if (!ParseHostOptions(Args, Options, Error)) {
+    if (!ParseHostOptions(Args, Options, Error) || (!Options.Help && !KnownLanguage(Error))) {
         std::fprintf(stderr, "quorrel-host: %s\nTry '%s --help'.\n", Error.c_str(),
                      CommandName().c_str());
         return 2;
@@ -320,7 +337,7 @@ int main(int argc, char **argv)
     HostCloseEditor();
 
     Place Start = PlaceOf(Options.From);
-    if (!Options.Report) ShowControlGlyphsUnderWine(ThePlugin.Module.Module);
+    ShowControlGlyphsUnderWine(ThePlugin.Module.Module);
     if (Scripted) RunScripted(Start);
     LiftTimeout();
 #ifdef _WIN32

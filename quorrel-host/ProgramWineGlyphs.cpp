@@ -2,10 +2,12 @@
 // codes included (0x01 is a smiling face). Wine's terminal console passes
 // bytes 0-31 and 127 to the terminal as control characters instead: the
 // chart's first row turns into cursor moves, line feeds and bells, and the
-// screen drifts. For interactive runs under Wine the host therefore writes
-// cells as the glyphs a Windows console would show, for its own screen and,
-// through the plugin's import of WriteConsoleOutputA, for the plugin's. The
-// plugin itself is unchanged and scripted runs never use this.
+// screen drifts. Under Wine the host therefore writes cells as the glyphs a
+// Windows console would show, for its own screen and, through the plugin's
+// import of WriteConsoleOutputA, for the plugin's; a scripted run waiting
+// for keys shows the chart as an interactive one does. The plugin itself is
+// unchanged, and the cells read back as the bytes written: Wine's console
+// gives each glyph's byte of the code page to ReadConsoleOutputA.
 #include "Program.h"
 
 #ifdef _WIN32

@@ -84,8 +84,25 @@ bool ChartShown(const Screen &S, ChartView *V) { return FindChart(S, V) && V->Co
 struct Host {
     std::string Name;
     std::wstring CommandLine;
-    std::vector<double> Openings, Keys;
+    std::vector<double> Openings, Keys, Own;
 };
+
+// The host's own speed, for comparison: a key in its panels (Down and Up in
+// turn, over the files of the folder) to the first change of the screen.
+bool TimeOwnKeys(Host &H, int KeyCount) {
+    for (int K = 0; K < KeyCount; K++) {
+        Sleep(DWORD(20 + (K * 7) % 20));
+        Screen Before;
+        Reader.Read(&Before);
+        const double Typed = Now();
+        FarConsole::Press(K % 2 ? L"Up" : L"Down");
+        const double Drawn = PollUntil([&](const Screen &S) { return S != Before; }, 2000);
+        if (Drawn < 0) return false;  // nothing to move over: no figure
+        H.Own.push_back(Drawn - Typed);
+        Settle(50);
+    }
+    return true;
+}
 
 // One host: started, opened Runs times, a share of the keys typed in each
 // opening, closed with Esc each time; false when it does not get that far,
@@ -102,6 +119,7 @@ bool Time(Host &H, const std::wstring &Folder, int Runs, int KeyCount) {
         std::printf("quorrel-far3-timing: %s never showed its panels\n", H.Name.c_str());
         return false;
     }
+    if (!TimeOwnKeys(H, KeyCount)) H.Own.clear();
     const int KeysPerOpening = (KeyCount + Runs - 1) / Runs;
     for (int Run = 0; Run < Runs; Run++) {
         // The plugin menu, still, then Enter on its one item.
@@ -203,9 +221,11 @@ int wmain(int argc, wchar_t **argv) {
             Status = 1;
             continue;
         }
-        std::printf("%-8s opening %7.2f ms (min %.2f, p90 %.2f)   key to its frame %6.2f ms (p90 %.2f)\n",
+        std::printf("%-8s opening %7.2f ms (min %.2f, p90 %.2f)   key to its frame %6.2f ms (p90 %.2f)",
                     H.Name.c_str(), Median(H.Openings), Percentile(H.Openings, 0),
                     Percentile(H.Openings, 0.9), Median(H.Keys), Percentile(H.Keys, 0.9));
+        if (!H.Own.empty()) std::printf("   its own panels' key %6.2f ms", Median(H.Own));
+        std::printf("\n");
         std::fflush(stdout);
     }
     if (Status == 0 && Hosts.size() > 1) {

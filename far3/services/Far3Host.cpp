@@ -19,7 +19,8 @@ size_t WholeFields(size_t HostSize, size_t OurSize)
 
 void CopyFar3StartupInfo(const PluginStartupInfo *Info)
 {
-    Far3HostResetForTests();
+    std::memset(&Far3Info, 0, sizeof Far3Info);
+    std::memset(&Far3Functions, 0, sizeof Far3Functions);
     if (!Info) return;
     const size_t Size = WholeFields(Info->StructSize, sizeof Far3Info);
     std::memcpy(&Far3Info, Info, Size);
@@ -32,10 +33,4 @@ void CopyFar3StartupInfo(const PluginStartupInfo *Info)
         Far3Functions.StructSize = FsfSize;
         Far3Info.FSF = &Far3Functions;
     }
-}
-
-void Far3HostResetForTests()
-{
-    std::memset(&Far3Info, 0, sizeof Far3Info);
-    std::memset(&Far3Functions, 0, sizeof Far3Functions);
 }

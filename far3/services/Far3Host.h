@@ -5,6 +5,8 @@
 
 #include "Far3Api.h"
 
+// Global: Far hands the record over once, to SetStartupInfoW, and calls the
+// other exports without it.
 extern PluginStartupInfo Far3Info;
 extern FarStandardFunctions Far3Functions;
 
@@ -14,8 +16,5 @@ extern FarStandardFunctions Far3Functions;
 // standard functions the same way; Far3Info.FSF then points
 // to our copy, or is null. A null record leaves everything null.
 void CopyFar3StartupInfo(const PluginStartupInfo *Info);
-
-// Back to load-time state (for tests).
-void Far3HostResetForTests();
 
 #endif

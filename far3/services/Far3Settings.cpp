@@ -174,18 +174,3 @@ void SaveFar3State()
     S.SetNumber(UnicodeStatusName, Far3Config.UnicodeStatus);
     S.SetString(HistoryName, Far3Config.History);
 }
-
-void RememberFar3Char(wchar_t Char)
-{
-    if (!Char || IsSurrogate(Char)) return;
-    std::wstring &History = Far3Config.History;
-    const size_t Old = History.find(Char);
-    if (Old != std::wstring::npos) History.erase(Old, 1);
-    History.insert(History.begin(), Char);
-    if (History.size() > Far3HistoryMax) History.resize(Far3HistoryMax);
-}
-
-void Far3SettingsResetForTests()
-{
-    Far3Config = Far3Settings();
-}

@@ -28,6 +28,8 @@ struct Far3Settings {
     std::wstring History;        // chosen or copied characters, newest first, no two alike
 };
 
+// Global: loaded by SetStartupInfoW, edited by ConfigureW and used by OpenW,
+// which Far calls without any context of ours.
 extern Far3Settings Far3Config;
 
 // Reads everything from Far's store (SetStartupInfoW). Without the store
@@ -37,10 +39,6 @@ void LoadFar3Settings();
 void SaveFar3Options();
 // LastChar, CodePage, UnicodeStatus and History (the end of an opening).
 void SaveFar3State();
-// Puts the character first in the history, moving it there if it was listed.
-void RememberFar3Char(wchar_t Char);
 
-// Back to load-time state (for tests).
-void Far3SettingsResetForTests();
 
 #endif

@@ -49,6 +49,7 @@ enum MsgId : uint8_t {
     MsgRecentTitle,        // recently chosen (Alt+F8): title, not in the table, none yet
     MsgRecentNotInTable,
     MsgRecentEmpty,
+    MsgNotShown,           // details (F3): a Windows code the console cannot show
     MsgCount
 };
 

@@ -22,8 +22,8 @@ protected:
     {
         ChartTest::SetUp();
         ClearRegValues(SettingsPath() + "\\History");
-        // Messages 22 to 41 name their number too, but for the glyph's text.
-        for (int I = 22; I < 42; I++) Host.Messages.push_back("M" + std::to_string(I));
+        // Messages 22 to 42 name their number too, but for the glyph's text.
+        for (int I = 22; I < 43; I++) Host.Messages.push_back("M" + std::to_string(I));
         Host.Messages[22] = ", shown as ";
         Host.DialogScript = [this](FarDialogItem *Items, int Count) {
             if (Answers.empty()) return -1;
@@ -73,7 +73,10 @@ TEST_F(UnicodeKeys, UnicodeLineOfACell)
         const char *Status;  // F2's line, at most 33 cells
         const char *Long;    // the details dialog's heading
     } Rows[] = {
-        {437, 0x82, "U+00E9 LATIN SMALL LETTER E WITH ", "U+00E9 LATIN SMALL LETTER E WITH ACUTE"},
+        // Too long: the beginning and the end, what tells the character apart.
+        {437, 0x82, "U+00E9 LATIN SMALL..E WITH ACUTE", "U+00E9 LATIN SMALL LETTER E WITH ACUTE"},
+        {437, 0xB5, "U+2561 BOX DRAWINGS..LEFT DOUBLE",
+         "U+2561 BOX DRAWINGS VERTICAL SINGLE AND LEFT DOUBLE"},
         {437, 0xB0, "U+2591 LIGHT SHADE", "U+2591 LIGHT SHADE"},
         {437, 0x1B, "U+001B ESC, shown as \x1B", "U+001B ESCAPE (ESC), shown as \x1B"},
         {437, 0xFF, "U+00A0 NO-BREAK SPACE", "U+00A0 NO-BREAK SPACE"},
@@ -96,7 +99,7 @@ TEST_F(UnicodeKeys, UnicodeLineOfACell)
     // Through the current table: the byte its cell shows.
     Chart.CellCodePage = 437;
     UseFoldedTable();
-    EXPECT_EQ("U+00E9 LATIN SMALL LETTER E WITH ", FormatUnicodeStatus(Chart, 'x'));
+    EXPECT_EQ("U+00E9 LATIN SMALL..E WITH ACUTE", FormatUnicodeStatus(Chart, 'x'));
 }
 
 TEST_F(UnicodeKeys, F2SwitchesTheStatusRowAndIsRemembered)
@@ -132,39 +135,57 @@ TEST_F(UnicodeKeys, F2SwitchesTheStatusRowAndIsRemembered)
 
 TEST_F(UnicodeKeys, FormsOfACode)
 {
+    const int Folded = -1, Oem = 0, Windows = 1;
     const struct {
         const char *Case;
-        bool Folded, CopyMode;
+        int Table;
+        bool CopyMode;
         uint8_t Code;
         std::vector<std::string> Forms;
+        const char *Character;  // what the dialog shows for the first form
     } Rows[] = {
-        {"e acute on the console's table", false, true, EAcute,
+        {"e acute on the console's table", Oem, true, EAcute,
          {"\x82", "130", "82", "202", "U+00E9", "LATIN SMALL LETTER E WITH ACUTE", "C3 A9",
-          "&#233;", "\\x82", "Alt+130"}},
-        {"a control code", false, true, 0x1B,
-         {"\x1B", "27", "1B", "33", "U+001B", "ESCAPE", "1B", "&#27;", "\\x1B", "Alt+27"}},
-        {"code 0 copies no character", false, true, 0,
-         {"", "0", "00", "0", "U+0000", "NULL", "00", "&#0;", "\\x00", "Alt+0"}},
-        {"another table: the code, and the character its cell shows", true, false, 'x',
+          "&#233;", "\\x82", "Alt+130"}, "\x82"},
+        {"a control code", Oem, true, 0x1B,
+         {"\x1B", "27", "1B", "33", "U+001B", "ESCAPE", "1B", "&#27;", "\\x1B", "Alt+27"}, "\x1B"},
+        {"code 0 copies no character", Oem, true, 0,
+         {"", "0", "00", "0", "U+0000", "NULL", "00", "&#0;", "\\x00", "Alt+0"}, ""},
+        {"another table: the code, and the character its cell shows", Folded, false, 'x',
          {"\x82", "120", "78", "170", "U+00E9", "LATIN SMALL LETTER E WITH ACUTE", "C3 A9",
-          "&#233;", "\\x78", "Alt+130"}},
-        {"another table, CopyMode: the code is the character", true, true, 'x',
+          "&#233;", "\\x78", "Alt+130"}, "\x82"},
+        {"another table, CopyMode: the code is the character", Folded, true, 'x',
          {"x", "120", "78", "170", "U+00E9", "LATIN SMALL LETTER E WITH ACUTE", "C3 A9",
-          "&#233;", "\\x78", "Alt+130"}},
+          "&#233;", "\\x78", "Alt+130"}, "\x82"},
+        // The Windows table types with Alt and a leading zero, the code itself;
+        // the character shows as its cell does, or is said not to show.
+        {"the Windows table: e acute shown in the console's byte", Windows, true, 0xE9,
+         {"\xE9", "233", "E9", "351", "U+00E9", "LATIN SMALL LETTER E WITH ACUTE", "C3 A9",
+          "&#233;", "\\xE9", "Alt+0233"}, "\x82"},
+        {"the Windows table: no character for 157, the console's '?'", Windows, true, 0x9D,
+         {"\x9D", "157", "9D", "235", "U+003F", "QUESTION MARK", "3F", "&#63;", "\\x9D",
+          "Alt+0157"}, "M42"},
+        {"the Windows table: the currency sign, which becomes the sun glyph", Windows, false,
+         0xA4, {"\x0F", "164", "A4", "244", "U+000F", "SHIFT IN", "0F", "&#15;", "\\xA4",
+                "Alt+0164"}, "M42"},
+        {"the Windows table: the section sign, the console's glyph of 0x15", Windows, true, 0xA7,
+         {"\xA7", "167", "A7", "247", "U+0015", "NEGATIVE ACKNOWLEDGE", "15", "&#21;", "\\xA7",
+          "Alt+0167"}, "\x15"},
     };
     for (const auto &R : Rows) {
         SCOPED_TRACE(R.Case);
         Chart.CodeTables.resize(2);
         Chart.CurrentTable = 0;
-        if (R.Folded) UseFoldedTable();
+        if (R.Table == Folded) UseFoldedTable();
+        if (R.Table == Windows) Chart.CurrentTable = 1;
         Chart.CopyMode = R.CopyMode;
+        const std::vector<CharForm> Forms = CharForms(Chart, R.Code);
         std::vector<std::string> Values;
-        for (const CharForm &F : CharForms(Chart, R.Code)) Values.push_back(F.Value);
+        for (const CharForm &F : Forms) Values.push_back(F.Value);
         EXPECT_EQ(R.Forms, Values);
+        EXPECT_EQ(R.Character, Forms[0].Shown);
+        for (size_t K = 1; K < Forms.size(); K++) EXPECT_EQ(Forms[K].Value, Forms[K].Shown);
     }
-    // The Windows table types with Alt and a leading zero, the code itself.
-    Chart.CurrentTable = 1;
-    EXPECT_EQ("Alt+0233", CharForms(Chart, 0xE9).back().Value);
     Chart.CellCodePage = 0;
     EXPECT_EQ("", CharForms(Chart, 0x41)[4].Value) << "no code page, no code point";
 }

@@ -382,15 +382,27 @@ TEST(HostReport, UnicodeKeys)
 
 TEST(HostProgram, BadOptionsExitWithTwo)
 {
-    const std::vector<std::string> Bad[] = {
-        {"--bogus"}, {"--from", "menu"}, {"--keys", "Right Nowhere"}, {"--cmdline-pos", "x"}};
-    for (const std::vector<std::string> &Args : Bad) {
-        SCOPED_TRACE(Args[0]);
-        RunResult R = RunHost(Args);
+    const struct {
+        std::vector<std::string> Args;
+        const char *Says;
+    } Bad[] = {
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--from", "menu"}, "--from takes panels"},
+        {{"--keys", "Right Nowhere"}, "--keys: "},
+        {{"--cmdline-pos", "x"}, "bad number"},
+        // No silent fall back to English: the languages there are.
+        {{"--language", "Klingon"},
+         "--language: the plugin has no messages in 'Klingon', only in English and German "
+         "(Deutsch)"},
+    };
+    for (const auto &B : Bad) {
+        SCOPED_TRACE(B.Args[0]);
+        RunResult R = RunHost(B.Args);
         EXPECT_EQ(2, R.Exit);
-        EXPECT_NE(std::string::npos, R.Out.find("quorrel-host: ")) << R.Out;
+        EXPECT_NE(std::string::npos, R.Out.find(std::string("quorrel-host: ") + B.Says)) << R.Out;
         EXPECT_NE(std::string::npos, R.Out.find("--help")) << R.Out;
     }
+    EXPECT_EQ(0, Report({"--language", "deutsch", "--keys", "Esc"}).Exit) << "either name";
     RunResult Help = RunHost({"--help"});
     EXPECT_EQ(0, Help.Exit);
     EXPECT_NE(std::string::npos, Help.Out.find("--keys SPEC")) << Help.Out;

@@ -120,7 +120,9 @@ TEST_F(Settings, AnUnknownCodePageFallsBackToTheFirst) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(OpenChart(&S));
     ASSERT_TRUE(FindChart(S, &First));
-    ASSERT_TRUE(Keys(L"F9"));
+    // F8: the ANSI page (the chart is found by its row of ASCII letters, which
+    // the pages after it by number, EBCDIC ones among them, may lack).
+    ASSERT_TRUE(Keys(L"F8"));
     ASSERT_TRUE(WaitScreen("the next code page", [&](const Screen &S) {
         return FindChart(S, &Next) && Next.Table != First.Table;
     }));

@@ -59,9 +59,11 @@ TEST_F(Far3ModuleTest, TheModuleWorksThroughItsExports)
     ASSERT_EQ(1u, Plugin.PluginMenu.Count);
     EXPECT_STREQ(L"M0", Plugin.PluginMenu.Strings[0]);
 
-    // From the panels: the temporary chart's menu of code page 1251, Enter
-    // on C6h types the Cyrillic Zhe into the command line.
-    Host.MenuAnswers = {{0xC6, -1}};
+    // From the panels: on code page 1251 the chart's code 198 and Enter type
+    // the Cyrillic Zhe into the command line.
+    Host.DialogInputs = Typed(L"198");
+    Host.DialogInputs.push_back(KeyInput(VK_RETURN, 13));
+    Host.DialogInputs.push_back(KeyInput(VK_RETURN, 13));
     const OpenInfo FromPanels = {sizeof FromPanels, OPEN_PLUGINSMENU, &QuorrelMenuGuid, 0, nullptr};
     EXPECT_EQ(nullptr, Open(&FromPanels));
     ASSERT_EQ(1u, Host.CmdLineInserted.size());

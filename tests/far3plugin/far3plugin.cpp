@@ -1,5 +1,5 @@
 // The Far 3 edition's exports, its options dialog and whole openings
-// against the fake Far 3 (the temporary chart is a menu of the page).
+// against the fake Far 3.
 #include "Far3Fixture.h"
 
 #include "Far3CodePages.h"
@@ -157,26 +157,39 @@ TEST_F(Far3PluginTest, OptionsDialogShowsAndStoresTheSixOptions)
 TEST_F(Far3PluginTest, AnOpeningDeliversTheChosenCharacterAndKeepsWhereItWasLeft)
 {
     const std::vector<Far3CodePage> Pages = BuildFar3CodePages();
-    const int Oem = FindFar3CodePage(Pages, 437);
-    ASSERT_EQ(0, Oem);
+    ASSERT_EQ(0, FindFar3CodePage(Pages, 437));
+    // The chart starts on code 5; a typed code and Enter select, Enter confirms.
+    auto Code = [](const std::wstring &Digits) {
+        std::vector<far3fake::DialogInput> Keys = Typed(Digits);
+        Keys.push_back(KeyInput(VK_RETURN, 13));
+        Keys.push_back(KeyInput(VK_RETURN, 13));
+        return Keys;
+    };
     const struct {
         const char *What;
         OPENFROM From;
-        std::vector<far3fake::MenuAnswer> Answers;
+        std::vector<far3fake::DialogInput> Keys;
         UINT EditorPage;
         std::wstring Clipboard, Editor, CmdLine;  // after the opening
         UINT Page;                                // stored at its end
         unsigned Code;
     } Rows[] = {
-        {"panels, Enter on 65", OPEN_PLUGINSMENU, {{65, -1}}, 1252, L"A", L"", L"A", 437, 65},
-        {"panels, Esc after moving", OPEN_PLUGINSMENU, {{-1, -1}}, 1252, L"before", L"", L"", 437, 5},
-        {"panels, Enter on code 0", OPEN_PLUGINSMENU, {{0, -1}}, 1252, L"before", L"", L"", 437, 0},
-        {"editor in 1251, Enter on C6h", OPEN_EDITOR, {{0xC6, -1}}, 1251, L"\x0416", L"\x0416", L"", 1251, 0xC6},
+        {"panels, Enter on 65", OPEN_PLUGINSMENU, Code(L"65"), 1252, L"A", L"", L"A", 437, 65},
+        {"panels, Esc after moving", OPEN_PLUGINSMENU, {KeyInput(VK_RIGHT), KeyInput(VK_ESCAPE, 27)},
+         1252, L"before", L"", L"", 437, 6},
+        {"panels, Enter on code 0", OPEN_PLUGINSMENU, Code(L"0"), 1252, L"before", L"", L"", 437, 0},
+        {"editor in 1251, Enter on C6h", OPEN_EDITOR, Code(L"198"), 1251, L"\x0416", L"\x0416", L"",
+         1251, 0xC6},
         // The editor's page is the ANSI one; F9 goes on to the next page.
-        {"editor in 1252, F9 then Enter", OPEN_EDITOR, {{0xE9, 0}, {0xE9, -1}}, 1252,
-         std::wstring(1, Pages[2].Cells[0xE9]), std::wstring(1, Pages[2].Cells[0xE9]), L"",
+        {"editor in 1252, F9 then Enter", OPEN_EDITOR,
+         [&Code] {
+             std::vector<far3fake::DialogInput> Keys = {KeyInput(VK_F9)};
+             for (const auto &K : Code(L"233")) Keys.push_back(K);
+             return Keys;
+         }(),
+         1252, std::wstring(1, Pages[2].Cells[0xE9]), std::wstring(1, Pages[2].Cells[0xE9]), L"",
          Pages[2].CodePage, 0xE9},
-        {"viewer: clipboard only", OPEN_VIEWER, {{66, -1}}, 1252, L"B", L"", L"", 437, 66},
+        {"viewer: clipboard only", OPEN_VIEWER, Code(L"66"), 1252, L"B", L"", L"", 437, 66},
     };
     for (const auto &Row : Rows) {
         SCOPED_TRACE(Row.What);
@@ -184,7 +197,7 @@ TEST_F(Far3PluginTest, AnOpeningDeliversTheChosenCharacterAndKeepsWhereItWasLeft
         Host.Settings[L"CodePage"] = Number(437);
         Host.Settings[L"LastChar"] = Number(5);
         Host.EditorCodePage = Row.EditorPage;
-        Host.MenuAnswers = Row.Answers;
+        Host.DialogInputs = Row.Keys;
         PutUnicodeText(L"before");
         Load();
         EXPECT_EQ(nullptr, Open(Row.From));
@@ -196,8 +209,7 @@ TEST_F(Far3PluginTest, AnOpeningDeliversTheChosenCharacterAndKeepsWhereItWasLeft
         EXPECT_EQ(Host.SettingsCreated, Host.SettingsFreed);
         EXPECT_EQ(Row.Clipboard == L"before" ? L"" : Row.Clipboard.substr(0, 1),
                   Host.Settings[L"History"].String);
-        ASSERT_FALSE(Host.Menus.empty());
-        EXPECT_EQ(256u, Host.Menus[0].Texts.size());
+        EXPECT_TRUE(Host.DialogInputs.empty());
     }
 }
 
@@ -209,10 +221,13 @@ TEST_F(Far3PluginTest, TheChartOpensOnTheEditorsPageAndCharacter)
     Host.EditorCurPos = 1;
     Load();
     Open(OPEN_EDITOR);
-    ASSERT_EQ(1u, Host.Menus.size());
-    EXPECT_EQ(0xF0, Host.Menus[0].Selected);  // Cyrillic er in 1251
-    EXPECT_EQ(L"1251 ANSI Cyrillic", Host.Menus[0].Title);
-    EXPECT_EQ(L"240  F0h  \x0440", Host.Menus[0].Texts[0xF0]);
+    ASSERT_EQ(1u, Host.Frames.size());  // opened, then left
+    const far3fake::DialogFrame &Chart = Host.Frames[0];
+    EXPECT_EQ(3, Chart.CursorItem);
+    EXPECT_EQ(0xF0 % 32, Chart.Cursor.X);  // Cyrillic er in 1251
+    EXPECT_EQ(0xF0 / 32, Chart.Cursor.Y);
+    EXPECT_EQ(0u, Chart.Texts[1].find(L"1251"));
+    EXPECT_EQ(L'\x0440', Chart.Texts[3][0xF0]);
 }
 
 TEST_F(Far3PluginTest, EntryPointsSurviveAHostWithoutServicesAndNullRecords)

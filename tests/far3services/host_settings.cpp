@@ -83,7 +83,7 @@ TEST_F(Far3Test, MessagesComeByNumberUnderOurGuid)
     ASSERT_EQ(2u, Host.MsgGuids.size());
     EXPECT_TRUE(SameGuid(QuorrelGuid, Host.MsgGuids[0]));
     EXPECT_STREQ(L"", Far3Msg(MsgCount));  // the host has none
-    Far3HostResetForTests();
+    std::memset(&Far3Info, 0, sizeof Far3Info);
     EXPECT_STREQ(L"", Far3Msg(MsgTitle));  // no GetMsg
 }
 
@@ -220,7 +220,7 @@ TEST_F(Far3Test, SavingWritesTheOptionsOrTheStateAndTheyLoadBack)
     EXPECT_EQ(10u, Host.Settings.size());
     EXPECT_EQ(Host.SettingsCreated, Host.SettingsFreed);
 
-    Far3SettingsResetForTests();
+    Far3Config = Far3Settings();
     LoadFar3Settings();
     EXPECT_EQ(2, O.PasteMode);
     EXPECT_EQ(0, O.TypeMode);
@@ -243,31 +243,9 @@ TEST_F(Far3Test, WithoutTheStoreEverythingIsDefaultAndNothingBreaks)
     SaveFar3State();
     EXPECT_EQ(0u, Host.Settings.count(L"LastChar"));
     EXPECT_EQ(0, Host.SettingsFreed);
-    Far3HostResetForTests();  // no SettingsControl at all
+    std::memset(&Far3Info, 0, sizeof Far3Info);  // no SettingsControl at all
     LoadFar3Settings();
     SaveFar3State();
-}
-
-TEST_F(Far3Test, HistoryKeepsTheNewestFirstWithoutRepeats)
-{
-    const struct {
-        std::wstring Before;
-        wchar_t Char;
-        std::wstring After;
-    } Rows[] = {
-        {L"", L'a', L"a"},
-        {L"abc", L'c', L"cab"},
-        {L"abc", L'a', L"abc"},
-        {L"abcdefghijklmnop", L'z', L"zabcdefghijklmno"},
-        {L"ab", 0, L"ab"},        // code 0 is no character
-        {L"ab", 0xDC00, L"ab"},   // nor half of a pair
-    };
-    for (const auto &Row : Rows) {
-        SCOPED_TRACE(Narrow(Row.Before) + " + " + std::to_string(Row.Char));
-        Far3Config.History = Row.Before;
-        RememberFar3Char(Row.Char);
-        EXPECT_EQ(Row.After, Far3Config.History);
-    }
 }
 
 }  // namespace

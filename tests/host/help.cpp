@@ -76,23 +76,126 @@ TEST(HelpTopics, HeaderBodyAndTheTopicsEnd)
     EXPECT_FALSE(FindHelpTopic(HelpFile, "Content", T));
 }
 
-TEST(HelpWrap, BreaksAtBlanksAndKeepsLinksInPlace)
+TEST(HelpWrap, BreaksAtBlanksOutsideLinksAndIndentsTheLaterLines)
 {
-    HelpLine L = ParseHelpLine("one two ~three~@T@ four");
-    std::vector<HelpLine> Parts = WrapHelpLine(L, 9);
-    ASSERT_EQ(3u, Parts.size());
-    EXPECT_EQ("one two", Parts[0].Text);
-    EXPECT_EQ("three", Parts[1].Text);
-    EXPECT_EQ("lllll", Parts[1].Kinds);
-    ASSERT_EQ(1u, Parts[1].Links.size());
-    EXPECT_EQ(0, Parts[1].Links[0].Start);
-    EXPECT_EQ("four", Parts[2].Text);
+    const size_t NoLink = size_t(-1);
+    const struct {
+        const char *Line;
+        int Width, Indent;
+        std::vector<std::string> Texts;
+        size_t LinkRow;  // the piece that holds the link, at Start for Length
+        int LinkStart, LinkLength;
+    } Rows[] = {
+        {"one two ~three~@T@ four", 9, 0, {"one two", "three", "four"}, 1, 0, 5},
+        // A link's blank is no place to break: the link moves down whole.
+        {"go ~to the~@T@ end", 8, 2, {"go", "  to the", "  end"}, 1, 2, 6},
+        {"one two ~three~@T@ four", 80, 0, {"one two three four"}, 0, 8, 5},
+        {"abcdefghijkl", 5, 1, {"abcde", " fghi", " jkl"}, NoLink, 0, 0},  // no blank: cut
+    };
+    for (const auto &R : Rows) {
+        SCOPED_TRACE(std::string(R.Line) + " in " + std::to_string(R.Width));
+        const std::vector<HelpLine> Parts = WrapHelpLine(ParseHelpLine(R.Line), R.Width, R.Indent);
+        std::vector<std::string> Texts;
+        for (size_t K = 0; K < Parts.size(); K++) {
+            Texts.push_back(Parts[K].Text);
+            EXPECT_EQ(K > 0, Parts[K].Continued);
+            ASSERT_EQ(K == R.LinkRow ? 1u : 0u, Parts[K].Links.size());
+            if (K != R.LinkRow) continue;
+            EXPECT_EQ(R.LinkStart, Parts[K].Links[0].Start);
+            EXPECT_EQ(R.LinkLength, Parts[K].Links[0].Length);
+            EXPECT_EQ(std::string(size_t(R.LinkLength), 'l'),
+                      Parts[K].Kinds.substr(size_t(R.LinkStart), size_t(R.LinkLength)));
+        }
+        EXPECT_EQ(R.Texts, Texts);
+    }
+}
 
-    std::vector<HelpLine> Long = WrapHelpLine(ParseHelpLine("abcdefghijkl"), 5);
-    ASSERT_EQ(3u, Long.size());  // no blank: cut at the width
-    EXPECT_EQ("abcde", Long[0].Text);
-    EXPECT_EQ("kl", Long[2].Text);
-    EXPECT_EQ(1u, WrapHelpLine(L, 80).size());
+// Far's layout of a topic, each rule on a made-up topic at a small width.
+TEST(HelpLayout, ParagraphsAsFarLaysThemOut)
+{
+    const struct {
+        const char *Rule;
+        int Width;
+        const char *Body;
+        std::vector<std::string> Lines;
+    } Rows[] = {
+        {"a line without a leading blank goes on with the one before", 40,
+         "  one two\nthree four\n", {"  one two three four"}},
+        {"a leading blank starts a paragraph; an empty line stays", 40,
+         "  one\n  two\n\nthree\n", {"  one", "  two", "", "three"}},
+        {"a long paragraph goes on at column 1", 12, "  aaaa bbbb cccc\ndddd eeee\n",
+         {"  aaaa bbbb", " cccc dddd", " eeee"}},
+        {"a line of exactly the width stays whole", 11, "  aaaa bbbb\n", {"  aaaa bbbb"}},
+        {"the marker's column holds the later lines; the marker is not shown", 16,
+         "  #Key#   ^<wrap>aaa bbb ccc\nddd eee\n",
+         {"  Key   aaa bbb", "        ccc ddd", "        eee"}},
+        {"the marker on an indented line of its own", 14,
+         "  #A long key name#\n      ^<wrap>aaa bbb ccc\n",
+         {"  A long key", " name", "      aaa bbb", "      ccc"}},
+        {"between @- and @+ lines are kept as they are", 40,
+         "@-\n  a\nb\n@+\n  c\nd\n", {"  a", "b", "  c d"}},
+    };
+    for (const auto &Row : Rows) {
+        SCOPED_TRACE(Row.Rule);
+        HelpTopic T;
+        ASSERT_TRUE(FindHelpTopic(std::string(".Language=English,English\n"
+                                              ".Options CtrlStartPosChar=^<wrap>\n\n"
+                                              "@T\n$ #Title#\n") + Row.Body,
+                                  "T", T));
+        std::vector<std::string> Shown;
+        for (const HelpLine &Line : LayOutHelpText(T.Body, Row.Width)) Shown.push_back(Line.Text);
+        EXPECT_EQ(Row.Lines, Shown);
+    }
+    // Without the file's declaration the marker is text like any other.
+    HelpTopic T;
+    ASSERT_TRUE(FindHelpTopic("@T\n  a ^<wrap>b\n", "T", T));
+    EXPECT_EQ("  a ^<wrap>b", LayOutHelpText(T.Body, 40)[0].Text);
+}
+
+// Where a paragraph's later lines belong: beside a key in a table, at the
+// column of its text; in a block indented deeper than the prose, at its
+// indent; in prose, at column 1.
+size_t TextColumn(const std::string &First)
+{
+    const size_t Lead = First.find_first_not_of(' ');
+    const size_t Gap = First.find("  ", Lead);
+    if (Gap != std::string::npos) return First.find_first_not_of(' ', Gap);
+    return Lead > 2 ? Lead : 1;
+}
+
+// Both help files as Far's help window shows them at 80 columns: no line
+// longer than the window holds, and no table row or indented block that
+// runs on at the left edge.
+TEST(HelpFiles, EveryTopicReadsRightInFarsWindowAt80Columns)
+{
+    const int Width = 69;
+    for (const char *File : {"Quorrel.hlf", "QuorrelGer.hlf"}) {
+        std::ifstream In(HostProgramFolder() + File, std::ios::binary);
+        const std::string Text{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+        ASSERT_FALSE(Text.empty()) << File;
+        std::vector<std::string> Names;
+        for (size_t At = 0; (At = Text.find("\n@", At)) != std::string::npos; At++) {
+            const std::string Name = Text.substr(At + 2, Text.find_first_of("\r\n", At + 2) - At - 2);
+            if (Name != "-" && Name != "+" && Name[0] != '@') Names.push_back(Name);
+        }
+        ASSERT_EQ(5u, Names.size()) << File;
+        for (const std::string &Name : Names) {
+            SCOPED_TRACE(std::string(File) + ", topic " + Name);
+            HelpTopic T;
+            ASSERT_TRUE(FindHelpTopic(Text, Name, T));
+            for (const HelpLine &Line : T.Header) EXPECT_LT(int(Line.Text.size()), Width);
+            size_t Column = 0;
+            for (const HelpLine &Line : LayOutHelpText(T.Body, Width)) {
+                EXPECT_LE(int(Line.Text.size()), Width) << Line.Text;
+                if (!Line.Continued) {
+                    Column = TextColumn(Line.Text);
+                    continue;
+                }
+                EXPECT_EQ(Column, Line.Text.find_first_not_of(' '))
+                    << "wraps where it should not: " << Line.Text;
+            }
+        }
+    }
 }
 
 class ShowHelpTest : public HostTest {};
@@ -114,6 +217,29 @@ TEST_F(ShowHelpTest, OpensTheTopicAndRestoresTheScreen)
     EXPECT_EQ("", HostHelpCalls()[2].Shown);
     EXPECT_EQ("background", HostScreenRow(0).substr(0, 10));
     EXPECT_EQ(0x1E, HostScreenCell(0, 0).Attributes);
+}
+
+// At 80x25 the box stands where Far's help window does, columns 4 to 75 and
+// rows 2 to 22, and lays the topic out 69 columns wide.
+TEST_F(ShowHelpTest, ShowsTheTopicInFarsWindowAndLayout)
+{
+    ASSERT_EQ(80, HostScreenWidth());
+    ASSERT_EQ(25, HostScreenHeight());
+    std::string Words;
+    for (int I = 0; I < 14; I++) Words += (I ? " " : "") + std::string("abcd");
+    TempModule M;
+    M.Write("Quorrel.hlf", ".Language=English,English\n.Options CtrlStartPosChar=^<wrap>\n\n"
+                           "@Contents\n$ #Quorrel#\n  #Key#    ^<wrap>" + Words + "\n");
+    Keys("Esc");
+    ASSERT_EQ(TRUE, HostShowHelp(M.ModuleName().c_str(), nullptr, 0));
+    const std::vector<std::string> &Rows = HostHelpCalls()[0].FirstScreen;
+    ASSERT_EQ(25u, Rows.size());
+    EXPECT_EQ("\xC9", Rows[2].substr(4, 1));
+    EXPECT_EQ("\xBC", Rows[22].substr(75, 1));
+    EXPECT_EQ(" Quorrel ", Rows[3].substr(5, 9));
+    // Twelve words fill 68 columns; the last two go on below the first.
+    EXPECT_EQ("  Key    " + Words.substr(0, 59) + "  \xBA", Rows[5].substr(5, 71));
+    EXPECT_EQ(std::string(9, ' ') + "abcd abcd ", Rows[6].substr(5, 19));
 }
 
 TEST_F(ShowHelpTest, FollowsALinkWithTabAndEnter)

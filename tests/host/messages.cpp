@@ -68,7 +68,11 @@ TEST(LngChoice, ByEitherNameThenEnglishThenTheFirstFile)
     for (const Row &R : Rows) {
         SCOPED_TRACE(R.Wanted);
         EXPECT_EQ((M.Folder / R.File).u8string(), FindLngFile(M.ModuleName(), R.Wanted));
+        EXPECT_EQ(std::string(R.Wanted) != "French", ModuleHasLanguage(M.ModuleName(), R.Wanted));
     }
+    // What --language offers, and refuses beyond.
+    EXPECT_EQ((std::vector<std::string>{"English", "German (Deutsch)"}),
+              ModuleLanguages(M.ModuleName()));
 
     TempModule NoEnglish;
     NoEnglish.Write("b.lng", German);
@@ -78,6 +82,7 @@ TEST(LngChoice, ByEitherNameThenEnglishThenTheFirstFile)
 
     TempModule Empty;
     EXPECT_EQ("", FindLngFile(Empty.ModuleName(), "English"));
+    EXPECT_TRUE(ModuleLanguages(Empty.ModuleName()).empty());
 }
 
 class GetMsgTest : public HostTest {};

@@ -6,6 +6,7 @@
 #include "CharInfo.h"
 #include "CharNames.h"
 #include "ChartState.h"
+#include "UnicodeText.h"
 
 #include <string>
 
@@ -214,6 +215,26 @@ TEST(CharNames, TableSize)
     EXPECT_EQ("", CharName(0x4E00));
     EXPECT_EQ("", CharName(0x110000));
     EXPECT_EQ("REPLACEMENT CHARACTER", CharName(0xFFFD));  // a UTF-8 console's lone byte
+}
+
+TEST(ShortenLine, KeepsTheBeginningAndTheEnd)
+{
+    const struct {
+        const char *Line;
+        size_t Width;
+        const char *Shown;
+    } Rows[] = {
+        {"U+0041 LATIN CAPITAL LETTER A", 29, "U+0041 LATIN CAPITAL LETTER A"},  // fits
+        {"U+0041 LATIN CAPITAL LETTER A", 28, "U+0041 LATIN..LETTER A"},
+        {"U+0041 LATIN CAPITAL LETTER A", 17, "U+0041 LATIN..A"},
+        {"U+0041 LATIN CAPITAL LETTER A", 9, "U+0041..A"},
+        {"U+0041 LATIN CAPITAL LETTER A", 8, "U+0041 L"},  // no room for the end: cut
+        {"U+0041 LATIN CAPITAL LETTERS", 20, "U+0041..LETTERS"},
+    };
+    for (const auto &R : Rows) {
+        SCOPED_TRACE(std::string(R.Line) + " in " + std::to_string(R.Width));
+        EXPECT_EQ(R.Shown, ShortenLine(R.Line, R.Width));
+    }
 }
 
 }  // namespace

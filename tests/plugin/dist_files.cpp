@@ -54,8 +54,9 @@ std::vector<std::string> ReadMessages(const std::string &Path, std::string *Lang
         std::string Line = Raw.substr(First);
         if (Line.compare(0, 2, "//") == 0) {
             unsigned Number = 0;
-            if (std::sscanf(Line.c_str(), "// %u", &Number) == 1)
+            if (std::sscanf(Line.c_str(), "// %u", &Number) == 1) {
                 EXPECT_EQ(Messages.size(), Number) << "numbered comment: " << Line;
+            }
             continue;
         }
         if (Line.compare(0, 10, ".Language=") == 0) {
@@ -104,6 +105,7 @@ TEST(MessageFile, EachLanguageHasEveryMessageAndASafeStatusFormat)
                 {MsgHelpTitle, "Help"},          {MsgDetailsTitle, "Character"},
                 {MsgFormKeystroke, "&Keystroke"}, {MsgCopy, "&Copy"},
                 {MsgFindTitle, "Find by name"},  {MsgRecentTitle, "Recently chosen"},
+                {MsgNotShown, "(the console cannot show it)"},
             };
             for (const auto &A : Anchors) EXPECT_EQ(A.second, Messages[A.first]) << A.first;
         }

@@ -1,6 +1,8 @@
 // The Far 3 fake host's services.
 #include "Far3FakeHost.h"
 
+#include "MessageIds.h"
+
 #include <cstring>
 #include <cwchar>
 
@@ -11,13 +13,51 @@ Host *Current = nullptr;
 namespace {
 
 HANDLE const SettingsHandle = reinterpret_cast<HANDLE>(0x5e771);
-HANDLE const DialogHandle = reinterpret_cast<HANDLE>(0xd1a1);
+// Dialogs open inside each other (a dialog's procedure may run another);
+// the handle of the one at depth N is DialogHandleBase + N.
+const intptr_t DialogHandleBase = 0xd1a1;
 
 struct OpenDialog {
+    std::vector<FarDialogItem> Items;
+    std::vector<std::wstring> Texts;
     std::vector<intptr_t> Checks;
-    intptr_t Result;
+    FARWINDOWPROC Proc = nullptr;
+    void *Param = nullptr;
+    intptr_t Result = -1;
+    bool Closed = false;
+    intptr_t Focus = 0;
+    intptr_t CursorItem = -1;
+    COORD Cursor = {0, 0};
+    intptr_t CursorSize = 0;
+    SMALL_RECT Rect = {0, 0, 0, 0};
 };
-OpenDialog Open;
+std::vector<OpenDialog> Open;
+
+OpenDialog *Find(HANDLE Dialog)
+{
+    const intptr_t Depth = reinterpret_cast<intptr_t>(Dialog) - DialogHandleBase;
+    if (Depth < 0 || static_cast<size_t>(Depth) >= Open.size()) return nullptr;
+    return &Open[static_cast<size_t>(Depth)];
+}
+
+DialogFrame Snapshot(const OpenDialog &D)
+{
+    DialogFrame F{{}, {}, D.Focus, D.CursorItem, D.Cursor, D.CursorSize, D.Rect};
+    for (size_t I = 0; I < D.Items.size(); I++) {
+        const FarDialogItem &Item = D.Items[I];
+        std::vector<FAR_CHAR_INFO> Cells;
+        std::wstring Text = D.Texts[I];
+        if (Item.Type == DI_USERCONTROL && Item.VBuf) {
+            const size_t Count = static_cast<size_t>((Item.X2 - Item.X1 + 1) * (Item.Y2 - Item.Y1 + 1));
+            Cells.assign(Item.VBuf, Item.VBuf + Count);
+            Text.clear();
+            for (const FAR_CHAR_INFO &C : Cells) Text += C.Char;
+        }
+        F.Texts.push_back(Text);
+        F.Cells.push_back(Cells);
+    }
+    return F;
+}
 
 const wchar_t *WINAPI GetMsg(const UUID *PluginId, intptr_t MsgId)
 {
@@ -151,34 +191,137 @@ intptr_t WINAPI PanelControl(HANDLE Panel, FILE_CONTROL_COMMANDS Command, intptr
 HANDLE WINAPI DialogInit(const UUID *PluginId, const UUID *Id, intptr_t X1, intptr_t Y1,
                          intptr_t X2, intptr_t Y2, const wchar_t *HelpTopic,
                          const FarDialogItem *Item, size_t ItemsNumber, intptr_t, FARDIALOGFLAGS,
-                         FARWINDOWPROC, void *)
+                         FARWINDOWPROC Proc, void *Param)
 {
     DialogCall Call{*PluginId, *Id, X1, Y1, X2, Y2, HelpTopic ? HelpTopic : L"", {}, {}};
     Call.Items.assign(Item, Item + ItemsNumber);
     for (const FarDialogItem &I : Call.Items) Call.Texts.push_back(I.Data ? I.Data : L"");
-    Open.Checks.clear();
-    for (const FarDialogItem &I : Call.Items) Open.Checks.push_back(I.Selected);
     Current->Dialogs.push_back(Call);
-    return DialogHandle;
+    OpenDialog D;
+    D.Items = Call.Items;
+    D.Texts = Call.Texts;
+    for (const FarDialogItem &I : Call.Items) D.Checks.push_back(I.Selected);
+    for (size_t I = 0; I < ItemsNumber; I++)
+        if (Item[I].Flags & DIF_FOCUS) D.Focus = static_cast<intptr_t>(I);
+    D.Proc = Proc;
+    D.Param = Param;
+    // Centred (-1) as Far centres on its window.
+    const intptr_t W = X2 - X1 + 1, H = Y2 - Y1 + 1;
+    const SMALL_RECT &Far = Current->FarRect;
+    const intptr_t Left = X1 >= 0 ? X1 : (Far.Right - Far.Left + 1 - X2) / 2;
+    const intptr_t Top = Y1 >= 0 ? Y1 : (Far.Bottom - Far.Top + 1 - Y2) / 2;
+    D.Rect = {SHORT(Left), SHORT(Top), SHORT(Left + (X1 >= 0 ? W : X2) - 1),
+              SHORT(Top + (Y1 >= 0 ? H : Y2) - 1)};
+    Open.push_back(D);
+    return reinterpret_cast<HANDLE>(DialogHandleBase + static_cast<intptr_t>(Open.size()) - 1);
 }
 
 intptr_t WINAPI DialogRun(HANDLE Dialog)
 {
-    if (Dialog != DialogHandle) return -1;
-    Open.Result = Current->DialogScript ? Current->DialogScript(Open.Checks) : -1;
-    return Open.Result;
+    OpenDialog *D = Find(Dialog);
+    if (!D) return -1;
+    if (!D->Proc) {
+        if (Current->DialogEditScript)
+            D->Result = Current->DialogEditScript(D->Checks, D->Texts);
+        else
+            D->Result = Current->DialogScript ? Current->DialogScript(D->Checks) : -1;
+        return D->Result;
+    }
+    D->Proc(Dialog, DN_INITDIALOG, 0, D->Param);
+    Current->Frames.push_back(Snapshot(*Find(Dialog)));
+    while (!Find(Dialog)->Closed && !Current->DialogInputs.empty()) {
+        DialogInput In = Current->DialogInputs.front();
+        Current->DialogInputs.erase(Current->DialogInputs.begin());
+        const intptr_t Item = In.Item >= 0 ? In.Item : Find(Dialog)->Focus;
+        Find(Dialog)->Proc(Dialog, DN_CONTROLINPUT, Item, &In.Record);
+        Current->Frames.push_back(Snapshot(*Find(Dialog)));
+    }
+    D = Find(Dialog);
+    return D->Closed ? D->Result : -1;
 }
 
 void WINAPI DialogFree(HANDLE Dialog)
 {
-    if (Dialog == DialogHandle) Current->DialogsFreed++;
+    if (!Find(Dialog)) return;
+    Current->DialogsFreed++;
+    Open.pop_back();
 }
 
-intptr_t WINAPI SendDlgMessage(HANDLE Dialog, intptr_t Msg, intptr_t Param1, void *)
+intptr_t WINAPI SendDlgMessage(HANDLE Dialog, intptr_t Msg, intptr_t Param1, void *Param2)
 {
-    if (Dialog != DialogHandle || Msg != DM_GETCHECK) return 0;
-    if (Param1 < 0 || static_cast<size_t>(Param1) >= Open.Checks.size()) return 0;
-    return Open.Checks[Param1];
+    OpenDialog *D = Find(Dialog);
+    if (!D) return 0;
+    const bool ItemOk = Param1 >= 0 && static_cast<size_t>(Param1) < D->Items.size();
+    switch (Msg) {
+    case DM_GETCHECK:
+        return ItemOk ? D->Checks[static_cast<size_t>(Param1)] : 0;
+    case DM_GETCONSTTEXTPTR:
+        return ItemOk ? reinterpret_cast<intptr_t>(D->Texts[static_cast<size_t>(Param1)].c_str()) : 0;
+    case DM_CLOSE:
+        if (D->Proc && !D->Proc(Dialog, DN_CLOSE, Param1, nullptr)) return FALSE;
+        D->Closed = true;
+        D->Result = Param1;
+        return TRUE;
+    case DM_GETDLGDATA:
+        return reinterpret_cast<intptr_t>(D->Param);
+    case DM_SETTEXTPTR:
+        if (!ItemOk) return FALSE;
+        D->Texts[static_cast<size_t>(Param1)] = Param2 ? static_cast<const wchar_t *>(Param2) : L"";
+        return TRUE;
+    case DM_SETCURSORPOS:
+        if (!ItemOk || !Param2) return FALSE;
+        D->CursorItem = Param1;
+        D->Cursor = *static_cast<const COORD *>(Param2);
+        return TRUE;
+    case DM_SETCURSORSIZE:
+        D->CursorSize = reinterpret_cast<intptr_t>(Param2);
+        return TRUE;
+    case DM_SETFOCUS:
+        if (!ItemOk) return FALSE;
+        D->Focus = Param1;
+        return TRUE;
+    case DM_GETFOCUS:
+        return D->Focus;
+    case DM_GETDLGRECT:
+        if (!Param2) return FALSE;
+        *static_cast<SMALL_RECT *>(Param2) = D->Rect;
+        return TRUE;
+    case DM_MOVEDIALOG: {
+        if (!Param2) return 0;
+        const COORD To = *static_cast<const COORD *>(Param2);
+        const SHORT DX = Param1 ? SHORT(To.X - D->Rect.Left) : To.X;
+        const SHORT DY = Param1 ? SHORT(To.Y - D->Rect.Top) : To.Y;
+        D->Rect = {SHORT(D->Rect.Left + DX), SHORT(D->Rect.Top + DY), SHORT(D->Rect.Right + DX),
+                   SHORT(D->Rect.Bottom + DY)};
+        return TRUE;
+    }
+    case DM_REDRAW:
+    case DM_ENABLEREDRAW:
+        return TRUE;
+    default:
+        return 0;
+    }
+}
+
+intptr_t WINAPI AdvControl(const UUID *, ADVANCED_CONTROL_COMMANDS Command, intptr_t Param1,
+                           void *Param2)
+{
+    switch (Command) {
+    case ACTL_GETCOLOR: {
+        if (!Param2) return FALSE;
+        FarColor Color = {};
+        Color.Flags = FCF_FG_INDEX | FCF_BG_INDEX;
+        Color.ForegroundColor = static_cast<COLORREF>(Param1);
+        *static_cast<FarColor *>(Param2) = Color;
+        return TRUE;
+    }
+    case ACTL_GETFARRECT:
+        if (!Param2) return FALSE;
+        *static_cast<SMALL_RECT *>(Param2) = Current->FarRect;
+        return TRUE;
+    default:
+        return 0;
+    }
 }
 
 intptr_t WINAPI Menu(const UUID *, const UUID *Id, intptr_t, intptr_t, intptr_t, FARMENUFLAGS,
@@ -204,6 +347,7 @@ intptr_t WINAPI Menu(const UUID *, const UUID *Id, intptr_t, intptr_t, intptr_t,
 Host::Host()
 {
     Messages = NumberedMessages();
+    Open.clear();  // what a failed test left open
 }
 
 PluginStartupInfo MakeStartupInfo(Host &H)
@@ -221,6 +365,7 @@ PluginStartupInfo MakeStartupInfo(Host &H)
     Info.DialogRun = DialogRun;
     Info.DialogFree = DialogFree;
     Info.SendDlgMessage = SendDlgMessage;
+    Info.AdvControl = AdvControl;
     Info.SettingsControl = SettingsControl;
     return Info;
 }
@@ -228,7 +373,7 @@ PluginStartupInfo MakeStartupInfo(Host &H)
 std::vector<std::wstring> NumberedMessages()
 {
     std::vector<std::wstring> Texts;
-    for (int I = 0; I < 42; I++) Texts.push_back(L"M" + std::to_wstring(I));
+    for (int I = 0; I < MsgCount; I++) Texts.push_back(L"M" + std::to_wstring(I));
     return Texts;
 }
 

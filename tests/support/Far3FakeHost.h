@@ -27,6 +27,28 @@ struct DialogCall {
     std::vector<std::wstring> Texts;
 };
 
+// Input for a dialog with a procedure: the record goes to Item as
+// DN_CONTROLINPUT (-1: to the focused item), with a mouse record's place
+// relative to the item, as Far hands a user control its mouse.
+struct DialogInput {
+    intptr_t Item;
+    INPUT_RECORD Record;
+};
+
+// What a dialog with a procedure shows after its start and after each
+// input: each item's text (a user control's cells, row after row) and the
+// user controls' cells, the focused item, the cursor in its item, and the
+// dialog's place on the screen.
+struct DialogFrame {
+    std::vector<std::wstring> Texts;
+    std::vector<std::vector<FAR_CHAR_INFO>> Cells;
+    intptr_t Focus;
+    intptr_t CursorItem;
+    COORD Cursor;
+    intptr_t CursorSize;  // as DM_SETCURSORSIZE got it: visible in the low word
+    SMALL_RECT Rect;
+};
+
 struct MenuCall {
     GUID Id;
     std::wstring Title;
@@ -70,11 +92,20 @@ struct Host {
     int CmdLinePos = 0;
     std::vector<std::wstring> CmdLineInserted;
 
-    // Dialogs: the script checks or unchecks items (as the user would)
-    // and returns the index of the closing item.
+    // Dialogs without a procedure: the script checks or unchecks items (as
+    // the user would), may change edit lines' texts, and returns the index
+    // of the closing item. Dialogs with a procedure take DialogInputs; when
+    // those run out the dialog ends as Esc would (-1).
     std::function<intptr_t(std::vector<intptr_t> &Checks)> DialogScript;
+    std::function<intptr_t(std::vector<intptr_t> &Checks, std::vector<std::wstring> &Texts)>
+        DialogEditScript;
     std::vector<DialogCall> Dialogs;
     int DialogsFreed = 0;
+    std::vector<DialogInput> DialogInputs;
+    std::vector<DialogFrame> Frames;
+    // Far's window, and the colours of its palette (each index gives a
+    // foreground of its own number).
+    SMALL_RECT FarRect = {0, 0, 79, 24};
 
     // Menus: answered in order; past the script, Esc.
     std::vector<MenuAnswer> MenuAnswers;

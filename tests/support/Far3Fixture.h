@@ -10,6 +10,7 @@
 #include "Far3Host.h"
 #include "Far3Settings.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -65,11 +66,56 @@ inline std::wstring UnicodeText()
     return Text;
 }
 
+// Input for a dialog with a procedure: a key pressed (its character, if
+// any, and the modifiers held) to the focused item, or a mouse event on an
+// item, at a place relative to it.
+inline far3fake::DialogInput KeyInput(WORD Vk, wchar_t Ch = 0, DWORD State = 0)
+{
+    INPUT_RECORD R = {};
+    R.EventType = KEY_EVENT;
+    R.Event.KeyEvent.bKeyDown = TRUE;
+    R.Event.KeyEvent.wRepeatCount = 1;
+    R.Event.KeyEvent.wVirtualKeyCode = Vk;
+    R.Event.KeyEvent.uChar.UnicodeChar = Ch;
+    R.Event.KeyEvent.dwControlKeyState = State;
+    return {-1, R};
+}
+
+inline far3fake::DialogInput MouseInput(intptr_t Item, int X, int Y, DWORD Buttons, DWORD Flags = 0,
+                                        DWORD State = 0)
+{
+    INPUT_RECORD R = {};
+    R.EventType = MOUSE_EVENT;
+    R.Event.MouseEvent.dwMousePosition.X = SHORT(X);
+    R.Event.MouseEvent.dwMousePosition.Y = SHORT(Y);
+    R.Event.MouseEvent.dwButtonState = Buttons;
+    R.Event.MouseEvent.dwEventFlags = Flags;
+    R.Event.MouseEvent.dwControlKeyState = State;
+    return {Item, R};
+}
+
+// The keys of a text typed one by one.
+inline std::vector<far3fake::DialogInput> Typed(const std::wstring &Text)
+{
+    std::vector<far3fake::DialogInput> Keys;
+    for (wchar_t Ch : Text) Keys.push_back(KeyInput(Ch >= L'a' && Ch <= L'z' ? Ch - 32 : Ch, Ch));
+    return Keys;
+}
+
 inline std::string Narrow(const std::wstring &Text)
 {
     std::string Out;
     for (wchar_t C : Text) Out += C < 128 ? static_cast<char>(C) : '?';
     return Out;
+}
+
+// The Far 3 edition's module state back to load time: no host record, the
+// settings at their defaults.
+inline void ResetFar3()
+{
+    std::memset(&Far3Info, 0, sizeof Far3Info);
+    std::memset(&Far3Functions, 0, sizeof Far3Functions);
+    Far3Config = Far3Settings();
 }
 
 class Far3Test : public ::testing::Test {
@@ -78,12 +124,11 @@ protected:
 
     void SetUp() override
     {
-        Far3HostResetForTests();
-        Far3SettingsResetForTests();
+        ResetFar3();
     }
     void TearDown() override
     {
-        Far3HostResetForTests();
+        ResetFar3();
         far3fake::Current = nullptr;
     }
     // Hands the fake host's record over, as SetStartupInfoW does.

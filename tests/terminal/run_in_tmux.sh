@@ -12,6 +12,10 @@ build_dir=$(realpath "$2")
 report=$3
 run="$source_dir/run"
 export QUORREL_RUN_BUILD=$build_dir
+# The suites' Wine prefix (as CTest gives the others), never the one a
+# user's ./run keeps its settings in.
+export QUORREL_RUN_WINEPREFIX=$build_dir/wineprefix
+user_prefix=$build_dir/wineprefix-run
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorrel-terminal.XXXXXX")
 socket=quorrel-test-$$
@@ -49,7 +53,8 @@ wait_gone() {
         sleep 0.3
     done
 }
-# Starts a command line in a fresh 80x25 pane; its exit code goes to $work/exit.
+# Starts a command line in a fresh pane, 80x25 unless given; its exit code
+# goes to $work/exit: start COMMAND [COLS ROWS]
 start() {
     tm kill-server 2>/dev/null
     # A server of its own for each check: a new session must not land in
@@ -57,7 +62,7 @@ start() {
     starts=$((starts + 1))
     socket=quorrel-test-$$-$starts
     rm -f "$work/exit" "$work/out"
-    tm -f /dev/null new-session -d -s t -x 80 -y 25 "bash --norc --noprofile"
+    tm -f /dev/null new-session -d -s t -x "${2:-80}" -y "${3:-25}" "bash --norc --noprofile"
     tm set-option -t t status off
     tm send-keys -t t "cd $(printf '%q' "$source_dir"); $1; echo \$? > $work/exit" Enter
 }
@@ -95,9 +100,15 @@ panels_fill() {  # panels_fill COLS ROWS
 # --- the checks --------------------------------------------------------------
 
 # Ctrl+J, the line feed, is the terminal's Ctrl+Enter: it appends and closes.
+# A scripted run waiting for keys draws the chart as an interactive one does:
+# its control codes as glyphs, every row once.
 ctrl_c_in_the_chart_copies_and_the_program_goes_on() {
     start "$run --report --set LastChar=65 --clipboard '' > $work/out"
     wait_for "Char: A" || return 1
+    wait_for "║  ☺☻♥♦♣♠•◘○◙" 5 || return 1
+    local titles
+    titles=$(screen | grep -c "═ Quorrel ═")
+    [ "$titles" = 1 ] || { why="the chart's title row shows $titles times"; return 1; }
     # In one write: the terminal must not drop the Right still waiting when ^C comes.
     tm send-keys -t t Right C-c
     sleep 1
@@ -127,6 +138,24 @@ the_first_frame_covers_what_the_terminal_showed() {
         return 1
     fi
     keys F10
+    expect_status 0 || return 1
+    # The alternate screen is gone, and what the terminal showed is back.
+    wait_for "LEFTOVER" 10
+}
+
+# At any size the first frame fills the terminal from its top row (Wine's
+# console drew it from wherever the cursor stood, below ./run's line).
+the_first_frame_from_the_editor_fills_a_larger_terminal() {
+    start "$run --from editor --editor-line abc" 100 30
+    wait_for "Char:" || return 1
+    local top bottom
+    top=$(row 0)
+    bottom=$(row 29)
+    [[ $top == " quorrel.txt"* ]] || { why="row 0 shows: $top"; return 1; }
+    [[ $bottom == *10Quit* ]] || { why="row 29 shows: $bottom"; return 1; }
+    keys Escape
+    wait_gone "Char:" || return 1
+    keys F10 F10
     expect_status 0
 }
 
@@ -169,12 +198,32 @@ a_run_without_a_terminal_says_so() {
     expect_in "$work/out" "there is no console to draw on"
 }
 
+# The plugin's settings as a Wine prefix's registry holds them, once its
+# Wine has written them out.
+quorrel_settings() {
+    [ -d "$1" ] && WINEPREFIX=$1 wineserver -w 2>/dev/null
+    sed -n '/^\[Software\\\\Far\\\\Plugins\\\\Quorrel/,/^$/p' "$1/user.reg" 2>/dev/null
+}
+user_settings=$(quorrel_settings "$user_prefix")
+
+# The checks' runs keep to the suites' prefix; what a user's ./run finds
+# in its own is as it was before them (run last).
+the_checks_leave_the_users_settings_alone() {
+    start "$run --report --set LastChar=201 --keys Esc > $work/out"
+    expect_status 0 || return 1
+    quorrel_settings "$QUORREL_RUN_WINEPREFIX" | grep -q '"LastChar"=dword:000000c9' ||
+        { why="LastChar 201 is not in the suites' prefix"; return 1; }
+    [ "$(quorrel_settings "$user_prefix")" = "$user_settings" ] ||
+        { why="the settings in $user_prefix changed"; return 1; }
+}
+
 # --- the report --------------------------------------------------------------
 
 checks="ctrl_c_in_the_chart_copies_and_the_program_goes_on ctrl_c_in_the_editor_is_a_key
-the_first_frame_covers_what_the_terminal_showed
+the_first_frame_covers_what_the_terminal_showed the_first_frame_from_the_editor_fills_a_larger_terminal
 the_panels_follow_the_terminal_size_and_redraw_after_the_chart
-run_builds_quietly_and_speaks_of_itself a_run_without_a_terminal_says_so"
+run_builds_quietly_and_speaks_of_itself a_run_without_a_terminal_says_so
+the_checks_leave_the_users_settings_alone"
 xml_escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g' -e 's/"/\&quot;/g' | tr '\n' ' '; }
 mkdir -p "$(dirname "$report")"
 failures=0

@@ -32,7 +32,7 @@ bool FindChart(const Screen &S, ChartView *Out) {
     // status below them.
     for (int Row = V.Y - 1; Row >= 0 && Row >= V.Y - 3; Row--) {
         const std::wstring Text = Inside(S, X, Row);
-        if (!Text.empty() && Text.find_first_not_of(L"─═") != std::wstring::npos) {
+        if (!Text.empty() && Text.find_first_not_of(L"─═╟╢") != std::wstring::npos) {
             V.Table = Text;
             break;
         }

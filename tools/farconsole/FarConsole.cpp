@@ -201,6 +201,7 @@ bool ParseKey(const std::wstring &Name, Key *Out) {
     if (Rest.size() != 1) return false;
     // One character: its key on the keyboard, when the layout has one.
     const wchar_t Ch = Rest[0];
+    const DWORD Named = K.Modifiers;
     const SHORT Scan = VkKeyScanW(Ch);
     if (Scan != -1) {
         K.Vk = WORD(Scan & 0xff);
@@ -209,10 +210,14 @@ bool ParseKey(const std::wstring &Name, Key *Out) {
     K.Char = Ch;
     const DWORD Ctrl = LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED, Alt = LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED;
     if ((K.Modifiers & Ctrl) && !(K.Modifiers & Alt)) {
-        // Ctrl with a letter types its control character, as a console reports it.
+        // Ctrl with a letter types its control character, as a console reports
+        // it; the letter's case is no Shift ("Ctrl+C" is Ctrl and the C key).
         const wchar_t Upper = wchar_t(towupper(Ch));
         K.Char = Upper >= L'A' && Upper <= L'Z' ? wchar_t(Upper - L'A' + 1) : 0;
-        if (Upper >= L'A' && Upper <= L'Z') K.Vk = WORD(Upper);
+        if (Upper >= L'A' && Upper <= L'Z') {
+            K.Vk = WORD(Upper);
+            K.Modifiers = (K.Modifiers & ~DWORD(SHIFT_PRESSED)) | (Named & SHIFT_PRESSED);
+        }
     }
     *Out = K;
     return true;

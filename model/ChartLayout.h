@@ -1,6 +1,8 @@
 // ChartLayout: where everything of the chart window stands, in the box's
-// own columns and rows (0..41, 0..15 from its top-left cell). Drawing, the
-// cursor, the mouse and the tests all take their places from here.
+// own columns and rows (0..41, 0..15 from its top-left cell), as Far lays
+// out its dialogs: the frame three columns and one row inside. Both front
+// ends (the console window, the Far 3 dialog) take their places from here:
+// drawing, the cursor, the mouse and the tests.
 #ifndef QUORREL_CHARTLAYOUT_H
 #define QUORREL_CHARTLAYOUT_H
 

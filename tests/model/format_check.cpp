@@ -1,7 +1,7 @@
 // The safety check of the status format from the message file.
 #include <gtest/gtest.h>
 
-#include "StatusFormat.h"
+#include "FormatCheck.h"
 
 namespace {
 
