@@ -16,6 +16,10 @@ export QUORREL_RUN_BUILD=$build_dir
 # user's ./run keeps its settings in.
 export QUORREL_RUN_WINEPREFIX=$build_dir/wineprefix
 user_prefix=$build_dir/wineprefix-run
+# The checks' programs share one Wine server, which would otherwise end 3 s
+# after each program and start again, with Wine's services, for the next.
+(. "$source_dir/cmake/wine-prefix.sh"
+ quorrel_wine_prefix "$QUORREL_RUN_WINEPREFIX" && wineserver -p30 </dev/null >/dev/null 2>&1)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorrel-terminal.XXXXXX")
 socket=quorrel-test-$$
