@@ -40,12 +40,13 @@ for run in fresh no-op; do
     if mkdir "$cgroup/quorrel-test-timing-$$" 2>/dev/null; then
         group=$cgroup/quorrel-test-timing-$$
     fi
-    t0=$(date +%s.%N)
     TIMEFORMAT="%R %U %S"
-    { time (
-        [ -n "$group" ] && echo $BASHPID >"$group/tasks"
-        cd "$clone/quorrel" && exec ./test
-    ) >"$clone/$run.log" 2>&1; } 2>"$clone/$run.time"
+    { time {
+        (
+            [ -n "$group" ] && echo $BASHPID >"$group/tasks"
+            cd "$clone/quorrel" && exec ./test
+        ) >"$clone/$run.log" 2>&1
+    }; } 2>"$clone/$run.time"
     read -r real user sys <"$clone/$run.time"
     grep -E '^== (build/[a-z0-9]+: [0-9.]+ s|time:)|passed,' "$clone/$run.log"
     if [ -n "$group" ]; then
