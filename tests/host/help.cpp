@@ -163,30 +163,59 @@ size_t TextColumn(const std::string &First)
     return Lead > 2 ? Lead : 1;
 }
 
-// Both help files as Far's help window shows them at 80 columns: no line
-// longer than the window holds, and no table row or indented block that
-// runs on at the left edge.
+// UTF-8 text (the Far 3 edition's files) with one byte for each character,
+// a '?' for any other than ASCII: laid out as the OEM files are, a byte is
+// a column.
+std::string OneBytePerCharacter(const std::string &Utf8)
+{
+    std::string Text;
+    for (unsigned char Ch : Utf8) {
+        if (Ch < 0x80) Text += char(Ch);
+        else if ((Ch & 0xC0) != 0x80) Text += '?';
+    }
+    return Text;
+}
+
+// Both editions' help files as Far's help window shows them at 80 columns:
+// no line longer than the window holds, and no table row or indented block
+// that runs on at the left edge. The Far 3 files (made by the Windows
+// builds, UTF-8) have one topic more.
 TEST(HelpFiles, EveryTopicReadsRightInFarsWindowAt80Columns)
 {
-    const int Width = 69;
-    for (const char *File : {"Quorrel.hlf", "QuorrelGer.hlf"}) {
-        std::ifstream In(HostProgramFolder() + File, std::ios::binary);
-        const std::string Text{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-        ASSERT_FALSE(Text.empty()) << File;
+    const size_t Width = 69;
+    const struct {
+        std::string File;
+        size_t Topics;
+        bool Utf8;
+    } Files[] = {
+        {"Quorrel.hlf", 5, false},        {"QuorrelGer.hlf", 5, false},
+        {"far3/Quorrel.hlf", 6, true},    {"far3/QuorrelGer.hlf", 6, true},
+    };
+    for (const auto &F : Files) {
+        std::ifstream In(HostProgramFolder() + F.File, std::ios::binary);
+        std::string Text{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+#ifndef _WIN32
+        if (F.Utf8) continue;  // made by the Windows builds only
+#endif
+        ASSERT_FALSE(Text.empty()) << F.File;
+        if (F.Utf8) {
+            ASSERT_EQ(0, Text.compare(0, 3, "\xEF\xBB\xBF")) << F.File << " starts with a BOM";
+            Text = OneBytePerCharacter(Text.substr(3));
+        }
         std::vector<std::string> Names;
         for (size_t At = 0; (At = Text.find("\n@", At)) != std::string::npos; At++) {
             const std::string Name = Text.substr(At + 2, Text.find_first_of("\r\n", At + 2) - At - 2);
             if (Name != "-" && Name != "+" && Name[0] != '@') Names.push_back(Name);
         }
-        ASSERT_EQ(5u, Names.size()) << File;
+        ASSERT_EQ(F.Topics, Names.size()) << F.File;
         for (const std::string &Name : Names) {
-            SCOPED_TRACE(std::string(File) + ", topic " + Name);
+            SCOPED_TRACE(F.File + ", topic " + Name);
             HelpTopic T;
             ASSERT_TRUE(FindHelpTopic(Text, Name, T));
-            for (const HelpLine &Line : T.Header) EXPECT_LT(int(Line.Text.size()), Width);
+            for (const HelpLine &Line : T.Header) EXPECT_LT(Line.Text.size(), Width);
             size_t Column = 0;
-            for (const HelpLine &Line : LayOutHelpText(T.Body, Width)) {
-                EXPECT_LE(int(Line.Text.size()), Width) << Line.Text;
+            for (const HelpLine &Line : LayOutHelpText(T.Body, int(Width))) {
+                EXPECT_LE(Line.Text.size(), Width) << Line.Text;
                 if (!Line.Continued) {
                     Column = TextColumn(Line.Text);
                     continue;
