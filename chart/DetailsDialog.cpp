@@ -19,7 +19,7 @@ const int FormCount = 10;
 const int HeadingItem = 1;
 const int FirstFormItem = 3;
 const int CopyItem = FirstFormItem + FormCount + 1;
-const int ItemCount = CopyItem + 2;
+const int DetailsItemCount = CopyItem + 2;
 const int MinTextWidth = 40;
 
 // Columns a message takes on screen: its hotkey mark is not shown.
@@ -98,7 +98,7 @@ void ShowDetails(ChartState &S)
     if (Screen.ScreenWidth > 0)
         TextWidth = MinInt(TextWidth, MaxInt(Screen.ScreenWidth - 10, MinTextWidth));
 
-    DialogItemInit Inits[ItemCount] = {
+    DialogItemInit Inits[DetailsItemCount] = {
         {DI_DOUBLEBOX, 3, 1, 5 + TextWidth + 1, 0, MsgDetailsTitle},
         {DI_TEXT, 5, 2, 0, 0, MsgDetailsTitle},  // the heading, set below
         {DI_TEXT, 0, 3, 0, DIF_BOXCOLOR | DIF_SEPARATOR, 0},
@@ -110,8 +110,8 @@ void ShowDetails(ChartState &S)
     Inits[CopyItem] = {DI_BUTTON, 0, 5 + FormCount, 0, DIF_CENTERGROUP, MsgCopy};
     Inits[CopyItem + 1] = {DI_BUTTON, 0, 5 + FormCount, 0, DIF_CENTERGROUP, MsgCancel};
 
-    std::vector<FarDialogItem> Items(ItemCount);
-    BuildDialogItems(Inits, ItemCount, Items.data(), FirstFormItem + S.LastForm, CopyItem);
+    std::vector<FarDialogItem> Items(DetailsItemCount);
+    BuildDialogItems(Inits, DetailsItemCount, Items.data(), FirstFormItem + S.LastForm, CopyItem);
     const std::string Shown = LiteralAmpersands(ShortenLine(Heading, size_t(TextWidth)));
     lstrcpynA(Items[HeadingItem].Data, Shown.c_str(), sizeof(Items[HeadingItem].Data));
     const size_t ValueRoom = size_t(MaxInt(TextWidth - ValueColumn, 0));
@@ -125,7 +125,7 @@ void ShowDetails(ChartState &S)
     }
 
     PushScreen();
-    int Result = RunDialog(Items.data(), ItemCount, "Details");
+    int Result = RunDialog(Items.data(), DetailsItemCount, "Details");
     ResyncScreen();
     if (Result != CopyItem) return;
 

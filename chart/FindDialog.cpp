@@ -14,9 +14,9 @@ namespace {
 
 const int EditItem = 2;
 const int FindItem = 4;
-const int ItemCount = 6;
+const int FindItemCount = 6;
 
-const DialogItemInit FindDialogItems[ItemCount] = {
+const DialogItemInit FindDialogItems[FindItemCount] = {
     {DI_DOUBLEBOX, 3, 1, 60, 0, MsgFindTitle},
     {DI_TEXT, 5, 2, 0, 0, MsgFindPrompt},
     {DI_EDIT, 5, 3, 58, 0, 0},
@@ -36,12 +36,12 @@ void SearchOrTell(ChartState &S, int From, int Step)
 
 void FindByNameDialog(ChartState &S, int Step)
 {
-    std::vector<FarDialogItem> Items(ItemCount);
-    BuildDialogItems(FindDialogItems, ItemCount, Items.data(), EditItem, FindItem);
+    std::vector<FarDialogItem> Items(FindItemCount);
+    BuildDialogItems(FindDialogItems, FindItemCount, Items.data(), EditItem, FindItem);
     lstrcpynA(Items[EditItem].Data, S.FindWords.c_str(), sizeof(Items[EditItem].Data));
 
     PushScreen();
-    int Result = RunDialog(Items.data(), ItemCount, "Find");
+    int Result = RunDialog(Items.data(), FindItemCount, "Find");
     if (Result == FindItem) {
         const FarDialogItem &Edit = Items[EditItem];
         std::string Words(Edit.Data, strnlen(Edit.Data, sizeof(Edit.Data)));

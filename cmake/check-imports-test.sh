@@ -25,7 +25,7 @@ while IFS='|' read -r name want text body; do
     name=${name// /}
     [ -z "$name" ] && continue
     text=${text# }; text=${text% }
-    printf '#include <windows.h>\n__declspec(dllexport) int f(void) { %s }\n' "$body" >"$work/$name.c"
+    printf '#define WIN32_LEAN_AND_MEAN\n#include <windows.h>\n__declspec(dllexport) int f(void) { %s }\n' "$body" >"$work/$name.c"
     if ! "$cc" -D_WIN32_WINNT=0x0602 -shared -nostartfiles -Wl,-e,0 -o "$work/$name.dll" \
             "$work/$name.c" -ladvapi32 2>"$work/$name.err"; then
         echo "FAIL $name: the test DLL does not build:"; cat "$work/$name.err"

@@ -5,10 +5,12 @@ QUORREL_PACKAGES="cmake g++ ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 
   clang libclang-rt-dev"
 
 quorrel_missing_packages() {
-    local pkg missing=""
+    local pkg installed missing=""
+    # One dpkg-query for all: ./run asks on every start.
+    installed=" $(dpkg-query -W -f='${Package}:${Status}\n' $QUORREL_PACKAGES 2>/dev/null |
+                  sed -n 's/:install ok installed$//p' | tr '\n' ' ')"
     for pkg in $QUORREL_PACKAGES; do
-        dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q '^install ok installed$' ||
-            missing="$missing $pkg"
+        [[ $installed == *" $pkg "* ]] || missing="$missing $pkg"
     done
     echo $missing
 }

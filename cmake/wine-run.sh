@@ -11,6 +11,8 @@
 # win32: the 32-bit Wine that wine32-setup.sh set up, in its per-user prefix;
 # one program at a time runs there, since the programs share its registry
 # and clipboard (a second ./test waits for the first's program to end).
+# The prefix's Wine server stays up for QUORREL_WINE_LINGER seconds (30)
+# after its last program, for the next one (see below).
 set -u
 arch=win64
 cols=80
@@ -38,6 +40,7 @@ win64)
     unset DISPLAY WAYLAND_DISPLAY
     quorrel_wine_prefix "${WINEPREFIX:-$(dirname "$prog")/wineprefix}" || exit 125
     wine=wine
+    wineserver=wineserver
     ;;
 win32)
     . "$here/wine32-env.sh"
@@ -47,6 +50,7 @@ win32)
     fi
     quorrel_wine32_env "$QUORREL_WINE32_PREFIX"
     wine=$QUORREL_WINE32_LOADER
+    wineserver=$QUORREL_WINE32_ROOT/usr/lib/wine/wineserver
     exec 7>"$WINEPREFIX/.lock"
     flock 7
     ;;
@@ -55,6 +59,15 @@ win32)
     exit 2
     ;;
 esac
+
+# A program's Wine server, started with the program, ends 3 s after its last
+# program; the next program starts it again, and with it Wine's own
+# services: a second or two, and under qemu (win32) ten. Started here, it
+# stays QUORREL_WINE_LINGER seconds, so that the suites of one ctest run
+# share it. If the prefix has its server already, this one ends at once.
+# Nothing of ours is handed to it: a server holding CTest's output would
+# hold up the run, and one holding the lock every later program.
+"$wineserver" -p"${QUORREL_WINE_LINGER:-30}" </dev/null >/dev/null 2>&1 7>&- || true
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/wine-run.XXXXXX")
 trap 'rm -rf "$work"' EXIT

@@ -14,8 +14,8 @@ struct ScriptedDialog {
     std::vector<DialogItemChange> Changes;
 };
 
-std::deque<ScriptedDialog> Scripts;
-std::vector<DialogCall> Calls;
+std::deque<ScriptedDialog> DialogScripts;
+std::vector<DialogCall> DialogCalls;
 
 std::string ItemText(const FarDialogItem &Item)
 {
@@ -358,10 +358,10 @@ void LayoutDialogItems(std::vector<FarDialogItem> &Items, int DialogWidth)
 
 void HostQueueDialog(int Result, const std::vector<DialogItemChange> &Changes)
 {
-    Scripts.push_back({Result, Changes});
+    DialogScripts.push_back({Result, Changes});
 }
 
-const std::vector<DialogCall> &HostDialogCalls() { return Calls; }
+const std::vector<DialogCall> &HostDialogCalls() { return DialogCalls; }
 
 int WINAPI HostDialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const char *HelpTopic,
                       FarDialogItem *Item, int ItemsNumber)
@@ -377,9 +377,9 @@ int WINAPI HostDialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const ch
     if (Item && ItemsNumber > 0) Call.Items.assign(Item, Item + ItemsNumber);
     Call.Result = -1;
 
-    if (!Scripts.empty()) {
-        ScriptedDialog Script = Scripts.front();
-        Scripts.pop_front();
+    if (!DialogScripts.empty()) {
+        ScriptedDialog Script = DialogScripts.front();
+        DialogScripts.pop_front();
         for (const DialogItemChange &Change : Script.Changes) {
             if (!Item || Change.Index < 0 || Change.Index >= ItemsNumber) continue;
             FarDialogItem &Target = Item[Change.Index];
@@ -393,11 +393,11 @@ int WINAPI HostDialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const ch
         }
         Call.Result = Script.Result;
         if (Item && ItemsNumber > 0) Call.Returned.assign(Item, Item + ItemsNumber);
-        Calls.push_back(Call);
+        DialogCalls.push_back(Call);
         return Script.Result;
     }
     if (!Item || ItemsNumber <= 0) {
-        Calls.push_back(Call);
+        DialogCalls.push_back(Call);
         return -1;
     }
 
@@ -437,12 +437,12 @@ int WINAPI HostDialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const ch
     }
     Call.Returned.assign(Item, Item + ItemsNumber);
     Call.Result = Result;
-    Calls.push_back(Call);
+    DialogCalls.push_back(Call);
     return Result;
 }
 
 void HostDialogReset()
 {
-    Scripts.clear();
-    Calls.clear();
+    DialogScripts.clear();
+    DialogCalls.clear();
 }

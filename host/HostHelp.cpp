@@ -3,17 +3,10 @@
 #include "HostInternal.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
-std::vector<HelpCall> Calls;
-
-std::string Lower(std::string S)
-{
-    for (char &Ch : S) Ch = char(std::tolower(static_cast<unsigned char>(Ch)));
-    return S;
-}
+std::vector<HelpCall> HelpCalls;
 
 std::string TrimRight(std::string S)
 {
@@ -270,7 +263,7 @@ std::string WrapMarker(const std::vector<std::string> &Lines)
     const std::string Key = ".options ctrlstartposchar=";
     for (const std::string &Line : Lines) {
         if (!Line.empty() && Line[0] == '@') break;
-        if (Lower(Line.substr(0, Key.size())) == Key) return Line.substr(Key.size());
+        if (HostLower(Line.substr(0, Key.size())) == Key) return Line.substr(Key.size());
     }
     return "";
 }
@@ -334,7 +327,7 @@ bool FindHelpTopic(const std::string &FileText, const std::string &Name, HelpTop
     const std::string Marker = WrapMarker(All);
     size_t I = 0;
     while (I < All.size() &&
-           !(All[I].size() > 1 && All[I][0] == '@' && Lower(All[I].substr(1)) == Lower(Name)))
+           !(All[I].size() > 1 && All[I][0] == '@' && HostLower(All[I].substr(1)) == HostLower(Name)))
         I++;
     if (I == All.size()) return false;
     Topic = HelpTopic();
@@ -433,7 +426,7 @@ bool HostRunHelp(const std::string &ModuleName, const std::string &Topic)
     bool Ok = LoadTopic(ModuleName, Name, Found);
     Call.Shown = Ok ? Found.Name : "";
     if (!Ok) {
-        Calls.push_back(Call);
+        HelpCalls.push_back(Call);
         NotFoundBox(Name);
         return false;
     }
@@ -444,7 +437,7 @@ bool HostRunHelp(const std::string &ModuleName, const std::string &Topic)
     SavedArea Area = HostSaveArea(BoxLeft(), BoxTop(), BoxRight(), BoxBottom());
     RunHelpBox(Box, Call);
     HostRestoreArea(Area);
-    Calls.push_back(Call);
+    HelpCalls.push_back(Call);
     return true;
 }
 
@@ -453,6 +446,6 @@ BOOL WINAPI HostShowHelp(const char *ModuleName, const char *HelpTopic, DWORD)
     return HostRunHelp(ModuleName ? ModuleName : "", HelpTopic ? HelpTopic : "") ? TRUE : FALSE;
 }
 
-const std::vector<HelpCall> &HostHelpCalls() { return Calls; }
+const std::vector<HelpCall> &HostHelpCalls() { return HelpCalls; }
 
-void HostHelpReset() { Calls.clear(); }
+void HostHelpReset() { HelpCalls.clear(); }

@@ -54,6 +54,7 @@ void HostPutHotText(int X, int Y, const std::string &S, WORD Attr, WORD HotAttr)
 std::string StripHotkey(const std::string &S);
 char HotkeyOf(const std::string &S);  // the letter after '&', or 0
 int HotkeyPos(const std::string &S);  // where StripHotkey(S) shows it, or -1
+std::string HostLower(std::string S);  // in lower case (the C locale's letters)
 
 // What a box covers, and the cursor, kept to be put back when it closes.
 struct SavedArea {

@@ -9,8 +9,8 @@
 
 namespace {
 
-std::deque<int> Scripts;
-std::vector<MenuCall> Calls;
+std::deque<int> MenuScripts;
+std::vector<MenuCall> MenuCalls;
 
 // Far's break-key modifiers, in the high word of a break key.
 enum { PKF_CONTROL = 1, PKF_ALT = 2, PKF_SHIFT = 4 };
@@ -265,8 +265,8 @@ int RunMenu(MenuState &M, DWORD Flags, const int *BreakKeys, int *BreakCode,
 
 }  // namespace
 
-void HostQueueMenu(int Result) { Scripts.push_back(Result); }
-const std::vector<MenuCall> &HostMenuCalls() { return Calls; }
+void HostQueueMenu(int Result) { MenuScripts.push_back(Result); }
+const std::vector<MenuCall> &HostMenuCalls() { return MenuCalls; }
 
 int WINAPI HostMenu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, const char *Title,
                     const char *Bottom, const char *HelpTopic, const int *BreakKeys,
@@ -275,9 +275,9 @@ int WINAPI HostMenu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, 
     MenuCall Call = RecordCall(PluginNumber, X, Y, MaxHeight, Flags, Title, Bottom, HelpTopic,
                                BreakKeys, BreakCode, Item, ItemsNumber);
     if (BreakCode) *BreakCode = -1;
-    if (!Scripts.empty()) {
-        Call.Result = Scripts.front();
-        Scripts.pop_front();
+    if (!MenuScripts.empty()) {
+        Call.Result = MenuScripts.front();
+        MenuScripts.pop_front();
     } else if (Item && ItemsNumber > 0) {
         MenuState M;
         M.Title = Call.Title;
@@ -292,12 +292,12 @@ int WINAPI HostMenu(int PluginNumber, int X, int Y, int MaxHeight, DWORD Flags, 
             HostRestoreArea(Area);
         }
     }
-    Calls.push_back(Call);
+    MenuCalls.push_back(Call);
     return Call.Result;
 }
 
 void HostMenuReset()
 {
-    Scripts.clear();
-    Calls.clear();
+    MenuScripts.clear();
+    MenuCalls.clear();
 }

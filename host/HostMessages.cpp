@@ -15,6 +15,12 @@ namespace fs = std::filesystem;
 
 const char HostRootKey[] = "Software\\Far\\Plugins";
 
+std::string HostLower(std::string S)
+{
+    for (char &Ch : S) Ch = char(std::tolower(static_cast<unsigned char>(Ch)));
+    return S;
+}
+
 namespace {
 
 struct PluginEntry {
@@ -30,12 +36,6 @@ struct PluginEntry {
 std::deque<PluginEntry> Plugins;
 std::string Language = "English";
 std::vector<unsigned char> RecordStorage;
-
-std::string Lower(std::string S)
-{
-    for (char &Ch : S) Ch = char(std::tolower(static_cast<unsigned char>(Ch)));
-    return S;
-}
 
 std::string Trim(const std::string &S)
 {
@@ -74,7 +74,7 @@ bool LanguageNames(const std::string &Line, std::string &Name, std::string &Nati
 {
     std::string T = Trim(Line);
     const std::string Key = ".language=";
-    if (Lower(T.substr(0, Key.size())) != Key) return false;
+    if (HostLower(T.substr(0, Key.size())) != Key) return false;
     std::string Rest = T.substr(Key.size());
     size_t Comma = Rest.find(',');
     Name = Trim(Rest.substr(0, Comma));
@@ -104,7 +104,7 @@ std::vector<LanguageFile> LanguageFiles(const std::string &ModuleName,
     fs::path Folder = fs::u8path(ModuleFolder(ModuleName));
     for (fs::directory_iterator It(Folder, Error), End; !Error && It != End;
          It.increment(Error)) {
-        if (Lower(It->path().extension().u8string()) == Extension)
+        if (HostLower(It->path().extension().u8string()) == Extension)
             Paths.push_back(It->path().u8string());
     }
     std::sort(Paths.begin(), Paths.end());
@@ -118,7 +118,7 @@ std::vector<LanguageFile> LanguageFiles(const std::string &ModuleName,
 
 bool IsLanguage(const LanguageFile &File, const std::string &Wanted)
 {
-    return Lower(File.Name) == Lower(Wanted) || Lower(File.Native) == Lower(Wanted);
+    return HostLower(File.Name) == HostLower(Wanted) || HostLower(File.Native) == HostLower(Wanted);
 }
 
 // Far looks at every file of the extension in the plugin's folder and takes
@@ -259,7 +259,7 @@ std::vector<std::string> ModuleLanguages(const std::string &ModuleName)
 {
     std::vector<std::string> Names;
     for (const LanguageFile &File : LanguageFiles(ModuleName, ".lng"))
-        Names.push_back(Lower(File.Name) == Lower(File.Native)
+        Names.push_back(HostLower(File.Name) == HostLower(File.Native)
                             ? File.Name
                             : File.Name + " (" + File.Native + ")");
     return Names;

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+// The modifier flags by short names, for tables of key records.
+const DWORD LC = LEFT_CTRL_PRESSED, RC = RIGHT_CTRL_PRESSED, LA = LEFT_ALT_PRESSED,
+            RA = RIGHT_ALT_PRESSED, SH = SHIFT_PRESSED, NL = NUMLOCK_ON;
+
 // Every test starts from the unit's load-time state with the library started.
 class ConsoleTest : public ::testing::Test {
 protected:

@@ -38,8 +38,6 @@ protected:
     }
 };
 
-const DWORD LC = LEFT_CTRL_PRESSED, LA = LEFT_ALT_PRESSED, SH = SHIFT_PRESSED;
-
 TEST_F(InputEvents, ModifierFlagsFollowPressesAndReleases) {
     struct Step {
         const char *Name;

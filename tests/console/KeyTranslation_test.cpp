@@ -6,9 +6,6 @@
 
 namespace {
 
-const DWORD LC = LEFT_CTRL_PRESSED, RC = RIGHT_CTRL_PRESSED, LA = LEFT_ALT_PRESSED,
-            RA = RIGHT_ALT_PRESSED, SH = SHIFT_PRESSED, NL = NUMLOCK_ON;
-
 struct KeyCase {
     const char *Name;
     WORD Vk;

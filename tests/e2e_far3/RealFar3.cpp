@@ -96,14 +96,22 @@ bool SetClipboardText(const std::wstring &Text) {
     return Ok;
 }
 
+// The clipboard is opened only when it has changed: a test that opened it
+// every few milliseconds would hold it just when the plugin tries to write
+// (it tries for about 100 ms), and on a busy machine keep it from doing so.
 testing::AssertionResult AwaitClipboard(const std::wstring &Text, int Ms) {
-    std::wstring Held;
+    DWORD Seen = GetClipboardSequenceNumber();
+    std::wstring Held = ClipboardText();
     const ULONGLONG Deadline = GetTickCount64() + ULONGLONG(Ms);
-    while ((Held = ClipboardText()) != Text) {
+    while (Held != Text) {
         if (GetTickCount64() > Deadline)
             return testing::AssertionFailure() << "the clipboard holds \"" << Utf8(Held) << "\", not \""
                                                << Utf8(Text) << "\"";
         Sleep(10);
+        const DWORD Now = GetClipboardSequenceNumber();
+        if (Now == Seen) continue;
+        Seen = Now;
+        Held = ClipboardText();
     }
     return testing::AssertionSuccess();
 }

@@ -153,12 +153,12 @@ TEST_F(DialogTest, ScriptAnswersWithoutRunning)
     EXPECT_EQ(0, HostDialogCalls()[1].Items[1].Selected);
 }
 
-const char HelpFile[] = ".Language=English,English\n@Contents\n$ #Help#\n text\n@Options\n$ #O#\n";
+const char DialogHelpFile[] = ".Language=English,English\n@Contents\n$ #Help#\n text\n@Options\n$ #O#\n";
 
 TEST_F(DialogTest, F1OpensTheDialogsTopic)
 {
     TempModule M;
-    M.Write("Quorrel.hlf", HelpFile);
+    M.Write("Quorrel.hlf", DialogHelpFile);
     int N = HostAddPlugin(M.ModuleName());
     std::vector<FarDialogItem> Items = OptionsItems();
     Keys("F1 Esc Enter");
@@ -174,7 +174,7 @@ TEST_F(DialogTest, F1OpensTheDialogsTopic)
 TEST_F(DialogTest, PendingF1FromAnOldHostPluginOpensContents)
 {
     TempModule M;
-    M.Write("Quorrel.hlf", HelpFile);
+    M.Write("Quorrel.hlf", DialogHelpFile);
     int N = HostAddPlugin(M.ModuleName());
     INPUT_RECORD F1;
     std::memset(&F1, 0, sizeof(F1));

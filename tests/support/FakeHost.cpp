@@ -3,6 +3,7 @@
 #include "FakeHost.h"
 
 #include <cstring>
+#include <utility>
 
 namespace fake {
 
@@ -77,8 +78,11 @@ int WINAPI FakeCharTable(int Command, char *Buffer, int BufferSize)
 
 void WINAPI FakeText(int X, int Y, int Color, const char *Str)
 {
-    Current->Texts.push_back({X, Y, Color, Str != nullptr, Str ? Str : ""});
-    if (Current->OnText) Current->OnText(Current->Texts.back());
+    TextCall Call{X, Y, Color, Str != nullptr, Str ? Str : ""};
+    if (Current->OnText)
+        Current->OnText(Call);
+    else
+        Current->Texts.push_back(std::move(Call));
 }
 
 int WINAPI FakeEditorControl(int Command, void *Param)

@@ -57,8 +57,9 @@ struct Host {
     int CharTableCalls = 0;
 
     std::vector<TextCall> Texts;
-    // Also given each Text call, e.g. to put the cell on a console as the
-    // host's own screen would.
+    // When set, given each Text call instead of Texts, e.g. to put the cell
+    // on a console as the host's own screen would (without keeping the
+    // thousands of cells each opening writes).
     std::function<void(const TextCall &)> OnText;
     std::vector<HelpCall> Helps;
 
