@@ -65,6 +65,19 @@ bool OpenClipboardSoon() {
 
 }  // namespace
 
+namespace {
+
+// What the clipboard held when this program last opened it, and its
+// sequence number then (read while it was open, so that no one else's text
+// can come in between).
+struct {
+    DWORD Sequence = 0;
+    std::wstring Text;
+    bool Valid = false;
+} Known;
+
+}  // namespace
+
 std::wstring ClipboardText() {
     std::wstring Text;
     if (!OpenClipboardSoon()) return Text;
@@ -74,6 +87,7 @@ std::wstring ClipboardText() {
             GlobalUnlock(Data);
         }
     }
+    Known = {GetClipboardSequenceNumber(), Text, true};
     CloseClipboard();
     return Text;
 }
@@ -92,28 +106,25 @@ bool SetClipboardText(const std::wstring &Text) {
             Ok = false;
         }
     }
+    Known = {GetClipboardSequenceNumber(), Ok ? Text : L"", Ok};
     CloseClipboard();
     return Ok;
 }
 
-// The clipboard is opened only when it has changed: a test that opened it
-// every few milliseconds would hold it just when the plugin tries to write
-// (it tries for about 100 ms), and on a busy machine keep it from doing so.
+// The clipboard is opened only when it has changed since this program last
+// had it open: a test that opened it every few milliseconds, or just as a
+// dialog closed, would hold it when the plugin writes (it tries for about
+// 100 ms), and on a busy machine keep it from doing so.
 testing::AssertionResult AwaitClipboard(const std::wstring &Text, int Ms) {
-    DWORD Seen = GetClipboardSequenceNumber();
-    std::wstring Held = ClipboardText();
     const ULONGLONG Deadline = GetTickCount64() + ULONGLONG(Ms);
-    while (Held != Text) {
+    for (;;) {
+        if (!Known.Valid || GetClipboardSequenceNumber() != Known.Sequence) ClipboardText();
+        if (Known.Text == Text) return testing::AssertionSuccess();
         if (GetTickCount64() > Deadline)
-            return testing::AssertionFailure() << "the clipboard holds \"" << Utf8(Held) << "\", not \""
+            return testing::AssertionFailure() << "the clipboard holds \"" << Utf8(Known.Text) << "\", not \""
                                                << Utf8(Text) << "\"";
         Sleep(10);
-        const DWORD Now = GetClipboardSequenceNumber();
-        if (Now == Seen) continue;
-        Seen = Now;
-        Held = ClipboardText();
     }
-    return testing::AssertionSuccess();
 }
 
 // -------------------------------------------------------------- files --
