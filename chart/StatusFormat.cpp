@@ -7,14 +7,6 @@
 
 #include <windows.h>
 
-namespace {
-
-// Used when the message file's status format is not one wsprintfA can take
-// safely with three integers.
-const char BuiltInStatusFormat[] = "%c  %3d  %02Xh";
-
-}  // namespace
-
 std::string FormatStatus(const ChartState &S, uint8_t Code, const char *Format)
 {
     int Ch = uint8_t(MapCode(S, Code));

@@ -6,6 +6,8 @@
 // fourth conversion would read past the arguments.
 #include "FormatCheck.h"
 
+const char BuiltInStatusFormat[] = "%c  %3d  %02Xh";
+
 namespace {
 
 bool IsDigit(char C)

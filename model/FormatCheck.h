@@ -5,4 +5,7 @@
 
 bool StatusFormatIsSafe(const char *Format);
 
+// The format used in place of one that is not safe.
+extern const char BuiltInStatusFormat[];
+
 #endif

@@ -33,8 +33,8 @@ enum ChartItem : intptr_t {
     ItemCount
 };
 
-// The status row stays inside the frame.
-constexpr int StatusWidth = L::FrameRight - L::TextColumn;
+// The status row stays inside the frame, as F2's Unicode line does.
+constexpr int StatusRowWidth = L::UnicodeStatusWidth;
 
 // A cursor as DM_SETCURSORSIZE takes it: visible, and its height in percent.
 void *CursorSize(int Percent)
@@ -58,7 +58,7 @@ struct ChartDialog {
     HANDLE Handle = nullptr;
     FAR_CHAR_INFO Name[L::NameWidth] = {};
     FAR_CHAR_INFO Cells[L::Rows * L::Columns] = {};
-    FAR_CHAR_INFO Status[StatusWidth] = {};
+    FAR_CHAR_INFO Status[StatusRowWidth] = {};
     FarColor TextColor, InputColor, SelectedColor;
     // The item that holds the cursor: the cells, or the status row while a
     // code is typed (Far draws the cursor in the focused item only).
@@ -124,12 +124,12 @@ void Show(ChartDialog &D)
     }
     const std::wstring Label = Far3Msg(S.TypeMode == Typing::Decimal ? MsgDecimalPrompt : MsgHexPrompt);
     if (Entry) {
-        Fill(D.Status, StatusWidth, Label, D.TextColor);
-        const size_t Field = std::min(Label.size(), size_t(StatusWidth));
-        const size_t FieldEnd = std::min(Field + L::EntryFieldWidth, size_t(StatusWidth));
+        Fill(D.Status, StatusRowWidth, Label, D.TextColor);
+        const size_t Field = std::min(Label.size(), size_t(StatusRowWidth));
+        const size_t FieldEnd = std::min(Field + L::EntryFieldWidth, size_t(StatusRowWidth));
         Fill(D.Status + Field, FieldEnd - Field, ToWide(S.EntryText), D.InputColor);
     } else {
-        Fill(D.Status, StatusWidth, Far3StatusText(S, S.LastChar, StatusWidth), D.TextColor);
+        Fill(D.Status, StatusRowWidth, Far3StatusText(S, S.LastChar, StatusRowWidth), D.TextColor);
     }
     // Most messages make Far draw the dialog again: they are sent with its
     // drawing held back, which draws once when it is let go; the focus (which
@@ -143,7 +143,7 @@ void Show(ChartDialog &D)
         D.CursorItem = Item;
     }
     COORD At = {SHORT(CellCol(S)), SHORT(CellRow(S))};
-    if (Entry) At = {SHORT(std::min(Label.size() + S.EntryText.size(), size_t(StatusWidth - 1))), 0};
+    if (Entry) At = {SHORT(std::min(Label.size() + S.EntryText.size(), size_t(StatusRowWidth - 1))), 0};
     D.Send(DM_SETCURSORPOS, Item, &At);
     D.Send(DM_ENABLEREDRAW, TRUE);
 }
@@ -350,7 +350,7 @@ bool RunFar3Chart(Far3ChartSession &Session)
           L::CellY(L::Rows - 1));
     Items[CellsItem].VBuf = D.Cells;
     Items[CellsItem].Flags = DIF_FOCUS;
-    Place(StatusItem, DI_USERCONTROL, L::TextColumn, L::StatusRow, L::TextColumn + StatusWidth - 1,
+    Place(StatusItem, DI_USERCONTROL, L::TextColumn, L::StatusRow, L::TextColumn + StatusRowWidth - 1,
           L::StatusRow);
     Items[StatusItem].VBuf = D.Status;
 

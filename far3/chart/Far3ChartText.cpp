@@ -16,10 +16,6 @@ const wchar_t ControlGlyphs[32] = {
 };
 const wchar_t DeleteGlyph = 0x2302;
 
-// Used when the message file's status format is not one that takes a
-// character and two integers safely.
-const wchar_t BuiltInStatusFormat[] = L"%c  %3d  %02Xh";
-
 // One conversion of a format that FormatCheck passed (flags "-#0", a width,
 // a precision, then one of "cdiuxXo"), as wsprintf writes it, of Value.
 std::wstring Convert(const wchar_t *&P, unsigned Value)
@@ -127,9 +123,9 @@ std::wstring Far3UnicodeLine(const ChartState &S, uint8_t Code, bool Long, size_
 
 std::wstring Far3CodeStatus(const ChartState &S, uint8_t Code, size_t Width)
 {
-    const wchar_t *Format = Far3Msg(MsgStatusFormat);
-    if (!StatusFormatIsSafe(ToAscii(Format).c_str())) Format = BuiltInStatusFormat;
-    return FormatStatusLine(Format, ShownChar(MapCode(S, Code)), Code).substr(0, Width);
+    std::wstring Format = Far3Msg(MsgStatusFormat);
+    if (!StatusFormatIsSafe(ToAscii(Format).c_str())) Format = ToWide(BuiltInStatusFormat);
+    return FormatStatusLine(Format.c_str(), ShownChar(MapCode(S, Code)), Code).substr(0, Width);
 }
 
 std::wstring Far3StatusText(const ChartState &S, uint8_t Code, size_t Width)
