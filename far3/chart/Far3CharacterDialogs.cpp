@@ -79,8 +79,7 @@ std::wstring LiteralAmpersands(const std::wstring &Text)
 // frame, its blanks and Far's margins leave.
 size_t TextRoom(size_t Wanted, size_t Least)
 {
-    SMALL_RECT Far = {0, 0, 79, 24};
-    if (Far3Info.AdvControl) Far3Info.AdvControl(&QuorrelGuid, ACTL_GETFARRECT, 0, &Far);
+    const SMALL_RECT Far = Far3WindowRect();
     const size_t Screen = size_t(std::max(Far.Right - Far.Left + 1, 0));
     const size_t Most = std::max(Screen > 10 ? Screen - 10 : 0, Least);
     return std::min(std::max(Wanted, Least), Most);
@@ -101,6 +100,13 @@ std::wstring RecentLine(const ChartState &S, ChartChar Char)
 }
 
 }  // namespace
+
+SMALL_RECT Far3WindowRect()
+{
+    SMALL_RECT Far = {0, 0, 79, 24};
+    if (Far3Info.AdvControl) Far3Info.AdvControl(&QuorrelGuid, ACTL_GETFARRECT, 0, &Far);
+    return Far;
+}
 
 bool Far3CopyChar(ChartState &S, wchar_t Char, bool Append)
 {

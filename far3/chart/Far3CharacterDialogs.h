@@ -9,6 +9,8 @@
 #include "Far3CodePages.h"
 #include "MessageIds.h"
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -46,6 +48,9 @@ void Far3RecentMenu(ChartState &S);
 // A dialog titled by message Title with the text of message Text, the line
 // Detail below it and an OK button.
 void Far3Notice(MsgId Title, MsgId Text, const std::wstring &Detail);
+
+// Far's window on the console, or 80x25 when Far does not say.
+SMALL_RECT Far3WindowRect();
 
 // Puts a character on the clipboard, replacing its text or appending to its
 // first line; true when it got there, and then it is first in the history.

@@ -185,9 +185,9 @@ bool Choose(ChartDialog &D, bool Append, bool Close)
 // Alt+arrows: the dialog moves a step, staying in Far's window.
 void MoveDialog(ChartDialog &D, ChartAction Action)
 {
-    SMALL_RECT Rect = {}, Far = {0, 0, 79, 24};
+    SMALL_RECT Rect = {};
     if (!D.Send(DM_GETDLGRECT, 0, &Rect)) return;
-    if (Far3Info.AdvControl) Far3Info.AdvControl(&QuorrelGuid, ACTL_GETFARRECT, 0, &Far);
+    const SMALL_RECT Far = Far3WindowRect();
     D.S.ChartX = Rect.Left;
     D.S.ChartY = Rect.Top;
     const int MaxX = Far.Right - Far.Left + 1 - (Rect.Right - Rect.Left + 1);
