@@ -9,11 +9,11 @@
 
 namespace {
 
-class DialogTest : public ServicesTest {};
+class MessagesTest : public ServicesTest {};
 
 // ---- messages ----
 
-TEST_F(DialogTest, MsgUsesTheLowSevenBitsAndTheModuleNumber)
+TEST_F(MessagesTest, MsgUsesTheLowSevenBitsAndTheModuleNumber)
 {
     Start();
     EXPECT_STREQ("M2", Msg(130));
@@ -23,7 +23,7 @@ TEST_F(DialogTest, MsgUsesTheLowSevenBitsAndTheModuleNumber)
     EXPECT_EQ(127, Host.MsgRequests.back());
 }
 
-TEST_F(DialogTest, MsgWithoutAHostTextIsEmpty)
+TEST_F(MessagesTest, MsgWithoutAHostTextIsEmpty)
 {
     EXPECT_STREQ("", Msg(0));  // before the host's record is in
     Start();
@@ -32,7 +32,7 @@ TEST_F(DialogTest, MsgWithoutAHostTextIsEmpty)
     EXPECT_STREQ("", Msg(21));  // the host has no text for it
 }
 
-TEST_F(DialogTest, LoadMessagesFillsEveryMessageVariable)
+TEST_F(MessagesTest, LoadMessagesFillsEveryMessageVariable)
 {
     Start();
     const MessageTexts Texts = LoadMessages();
@@ -57,7 +57,7 @@ const DialogItemInit ThreeItems[3] = {
     {DI_BUTTON, 4, 6, 9, DIF_CENTERGROUP, 19},
 };
 
-TEST_F(DialogTest, BuildDialogItemsCopiesFieldsAndTextButNotForSeparators)
+TEST_F(MessagesTest, BuildDialogItemsCopiesFieldsAndTextButNotForSeparators)
 {
     Start();
     FarDialogItem Items[3];
@@ -84,7 +84,7 @@ TEST_F(DialogTest, BuildDialogItemsCopiesFieldsAndTextButNotForSeparators)
     }
 }
 
-TEST_F(DialogTest, BuildDialogItemsFallsBackToDefaultAndFocusIndexes)
+TEST_F(MessagesTest, BuildDialogItemsFallsBackToDefaultAndFocusIndexes)
 {
     Start();
     std::vector<DialogItemInit> Inits(19, DialogItemInit{DI_TEXT, 5, 2, 0, 0, 7});
@@ -105,7 +105,7 @@ TEST_F(DialogTest, BuildDialogItemsFallsBackToDefaultAndFocusIndexes)
     }
 }
 
-TEST_F(DialogTest, LongMessageIsCutToTheDataFieldWithItsZero)
+TEST_F(MessagesTest, LongMessageIsCutToTheDataFieldWithItsZero)
 {
     Host.Messages[19] = std::string(600, 'w');
     Start();
@@ -120,7 +120,7 @@ TEST_F(DialogTest, LongMessageIsCutToTheDataFieldWithItsZero)
 
 // ---- help ----
 
-TEST_F(DialogTest, NewHostShowsHelpThroughShowHelp)
+TEST_F(MessagesTest, NewHostShowsHelpThroughShowHelp)
 {
     Start(StartupInfoWithShowHelp);
     OpenConsoleInput();
@@ -138,7 +138,7 @@ TEST_F(DialogTest, NewHostShowsHelpThroughShowHelp)
     EXPECT_TRUE(TakeConsoleInput().empty());
 }
 
-TEST_F(DialogTest, OldHostGetsTheHelpDialogWithAPendingF1)
+TEST_F(MessagesTest, OldHostGetsTheHelpDialogWithAPendingF1)
 {
     Start(StartupInfoWithShowHelp - 1);
     EXPECT_EQ(nullptr, HostInfo.ShowHelp);  // not copied from the shorter record
@@ -180,7 +180,7 @@ TEST_F(DialogTest, OldHostGetsTheHelpDialogWithAPendingF1)
 
 // ---- startup record ----
 
-TEST_F(DialogTest, ShorterRecordIsCopiedOnlyAsFarAsItGoes)
+TEST_F(MessagesTest, ShorterRecordIsCopiedOnlyAsFarAsItGoes)
 {
     PluginStartupInfo Full = fake::MakeStartupInfo(Host);
     const int Size = StartupInfoWithShowHelp - 1;
@@ -196,7 +196,7 @@ TEST_F(DialogTest, ShorterRecordIsCopiedOnlyAsFarAsItGoes)
     for (size_t I = Size; I < sizeof(HostInfo); I++) EXPECT_EQ(0, Bytes[I]) << "byte " << I;
 }
 
-TEST_F(DialogTest, LongerRecordIsCopiedUpToOurSize)
+TEST_F(MessagesTest, LongerRecordIsCopiedUpToOurSize)
 {
     struct Newer {
         PluginStartupInfo Info;
