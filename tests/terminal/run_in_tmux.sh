@@ -12,9 +12,9 @@ build_dir=$(realpath "$2")
 report=$3
 run="$source_dir/run"
 export QUORREL_RUN_BUILD=$build_dir
-# The suites' Wine prefix (as CTest gives the others), never the one a
-# user's ./run keeps its settings in.
-export QUORREL_RUN_WINEPREFIX=$build_dir/wineprefix
+# A Wine prefix of the checks' own (the other suites run beside them in
+# theirs), never the one a user's ./run keeps its settings in.
+export QUORREL_RUN_WINEPREFIX=$build_dir/wineprefix-terminal
 user_prefix=$build_dir/wineprefix-run
 # The checks' programs share one Wine server, which would otherwise end 3 s
 # after each program and start again, with Wine's services, for the next.
@@ -210,16 +210,16 @@ quorrel_settings() {
 }
 user_settings=$(quorrel_settings "$user_prefix")
 
-# The checks' runs keep to the suites' prefix; what a user's ./run finds
-# in its own is as it was before them (run last).
+# The checks' runs keep to their prefix; what a user's ./run finds in its
+# own is as it was before them (run last).
 the_checks_leave_the_users_settings_alone() {
     start "$run --report --set LastChar=201 --keys Esc > $work/out"
     expect_status 0 || return 1
-    # The suites' Wine server stays a while after their last program
-    # (cmake/wine-run.sh); ended, it writes their registry out.
+    # The prefix's Wine server stays a while after the last program (see
+    # above); ended, it writes the registry out.
     WINEPREFIX=$QUORREL_RUN_WINEPREFIX wineserver -k 2>/dev/null
     quorrel_settings "$QUORREL_RUN_WINEPREFIX" | grep -q '"LastChar"=dword:000000c9' ||
-        { why="LastChar 201 is not in the suites' prefix"; return 1; }
+        { why="LastChar 201 is not in the checks' prefix"; return 1; }
     [ "$(quorrel_settings "$user_prefix")" = "$user_settings" ] ||
         { why="the settings in $user_prefix changed"; return 1; }
 }
