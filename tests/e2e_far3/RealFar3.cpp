@@ -149,6 +149,11 @@ const int StartMs = 30000;
 
 std::wstring Quoted(const std::wstring &Path) { return L"\"" + Path + L"\""; }
 
+// Far's panels, with nothing over them.
+bool PanelsShown(const Screen &S) {
+    return S.Char(0, 0) == L'╔' && S.Row(S.Height - 1).find(L"10Quit") != std::wstring::npos;
+}
+
 void RemoveTree(const std::wstring &Folder) {
     WIN32_FIND_DATAW Found;
     HANDLE Find = FindFirstFileW((Folder + L"\\*").c_str(), &Found);
@@ -190,7 +195,7 @@ void RealFar3Test::SetUp() {
     SetClipboardText(L"");
 }
 
-void RealFar3Test::TearDown() { Far.Kill(); }
+void RealFar3Test::TearDown() { Far->Kill(); }
 
 // Far with our plugins alone, no clock (on the panels, in the editor's
 // status line: screens taken a minute apart must match) and the test's profile.
@@ -201,29 +206,21 @@ std::wstring RealFar3Test::CommandLine(const std::wstring &Arguments) const {
 
 testing::AssertionResult RealFar3Test::Start(const std::wstring &Options) {
     const std::wstring Line = CommandLine(Options + L" " + Quoted(FilesFolder()));
-    if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
-    return WaitScreen("Far's panels", [](const Screen &S) {
-        return S.Char(0, 0) == L'╔' && S.Row(S.Height - 1).find(L"10Quit") != std::wstring::npos;
-    }, nullptr, StartMs);
+    if (!Far->Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
+    return WaitScreen("Far's panels", PanelsShown, nullptr, StartMs);
 }
 
 testing::AssertionResult RealFar3Test::StartEditor(const std::wstring &Path, const std::wstring &Options) {
     const std::wstring Line = CommandLine(Options + L" -e " + Quoted(Path));
-    if (!Far.Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
+    if (!Far->Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
     return WaitScreen("Far's editor", [](const Screen &S) {
         return S.Row(S.Height - 1).find(L"2Save") != std::wstring::npos;
     }, nullptr, StartMs);
 }
 
-testing::AssertionResult RealFar3Test::Quit() {
-    if (!FarConsole::Press(L"F10")) return testing::AssertionFailure() << "could not type F10";
-    testing::AssertionResult Asked = AwaitText(L"Do you want to quit Far?");
-    if (!Asked) return Asked;
-    FarConsole::Press(L"Enter");
-    return Ended();
-}
+namespace {
 
-testing::AssertionResult RealFar3Test::Ended() {
+testing::AssertionResult EndedWithZero(FarProcess &Far) {
     DWORD Code = 0;
     if (!Far.WaitExit(15000, &Code)) {
         Screen S;
@@ -232,6 +229,52 @@ testing::AssertionResult RealFar3Test::Ended() {
     }
     if (Code != 0) return testing::AssertionFailure() << "Far ended with exit code 0x" << std::hex << Code;
     return testing::AssertionSuccess();
+}
+
+// F10 and its confirmation.
+testing::AssertionResult QuitFar(FarProcess &Far) {
+    if (!FarConsole::Press(L"F10")) return testing::AssertionFailure() << "could not type F10";
+    testing::AssertionResult Asked =
+        WaitScreen("'Do you want to quit Far?'", [](const Screen &S) { return S.Contains(L"Do you want to quit Far?"); });
+    if (!Asked) return Asked;
+    FarConsole::Press(L"Enter");
+    return EndedWithZero(Far);
+}
+
+}  // namespace
+
+testing::AssertionResult RealFar3Test::Quit() { return QuitFar(*Far); }
+
+testing::AssertionResult RealFar3Test::Ended() { return EndedWithZero(*Far); }
+
+FarProcess SharedFar3Test::Shared;
+
+void SharedFar3Test::SetUp() {
+    RealFar3Test::SetUp();
+    if (HasFatalFailure()) return;
+    Far = &Shared;
+    Profile = Work + L"\\profiles\\" + Wide(testing::UnitTest::GetInstance()->current_test_info()->test_suite_name());
+    if (Shared.Running()) {
+        ASSERT_TRUE(WaitScreen("Far's panels, as the test before left them", [](const Screen &S) {
+            ChartView V;
+            return PanelsShown(S) && !FindChart(S, &V);
+        }));
+        // Far drops a key that comes while it is still closing a menu.
+        ASSERT_TRUE(WaitSettled(nullptr));
+        return;
+    }
+    RemoveTree(Profile);
+    ASSERT_TRUE(Start());
+}
+
+void SharedFar3Test::TearDown() {
+    if (HasFailure()) Shared.Kill();
+}
+
+void SharedFar3Test::TearDownTestSuite() {
+    if (Shared.Running()) {
+        EXPECT_TRUE(QuitFar(Shared)) << "after the suite's last test";
+    }
 }
 
 testing::AssertionResult RealFar3Test::AwaitText(const std::wstring &Text, Screen *Last, int Ms) {
@@ -259,6 +302,12 @@ testing::AssertionResult RealFar3Test::OpenChart(Screen *Last) {
     FarConsole::Press(L"Enter");
     ChartView V;
     return WaitScreen("the chart", [&](const Screen &S) { return FindChart(S, &V) && V.Code >= 0; }, Last);
+}
+
+testing::AssertionResult RealFar3Test::CloseChart() {
+    testing::AssertionResult Closed = Keys(L"Esc");
+    if (!Closed) return Closed;
+    return WaitScreen("the chart to close", [](const Screen &S) { ChartView V; return !FindChart(S, &V); });
 }
 
 testing::AssertionResult RealFar3Test::OpenOptions(Screen *Last) {

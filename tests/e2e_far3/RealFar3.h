@@ -67,6 +67,8 @@ protected:
     testing::AssertionResult AwaitGone(const std::wstring &Text, Screen *Last = nullptr, int Ms = 10000);
     // Opens our item of the plugin menu (F11) and waits for the chart.
     testing::AssertionResult OpenChart(Screen *Last = nullptr);
+    // Esc in the chart, and waits until it has gone.
+    testing::AssertionResult CloseChart();
     // Shift+F9 on our item of the plugin menu: the options dialog.
     testing::AssertionResult OpenOptions(Screen *Last = nullptr);
     // Closes the options dialog with Keys (Enter: OK), and the plugin menu
@@ -86,8 +88,26 @@ protected:
     std::wstring PluginSettings() const;
 
     std::wstring FarFolder, Plugins, Work, Profile;
-    FarProcess Far;
+    // The Far of this test: its own, or its suite's (SharedFar3Test).
+    FarProcess *Far = &OwnFar;
 
 private:
     std::wstring CommandLine(const std::wstring &Arguments) const;
+    FarProcess OwnFar;
+};
+
+// The tests of a suite that share one Far, with the suite's profile: the
+// first starts it, and it quits after the last (a start takes Far about a
+// second here). Each test begins on the panels with nothing open and leaves
+// them so, in an order that keeps to what the one before left (the
+// characters chosen, the command line). After a test that failed, the next
+// starts a Far of its own.
+class SharedFar3Test : public RealFar3Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    static void TearDownTestSuite();
+
+private:
+    static FarProcess Shared;
 };

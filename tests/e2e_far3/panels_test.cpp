@@ -5,7 +5,9 @@
 
 namespace {
 
-using Panels = RealFar3Test;
+// One Far for them all, which keeps what each test chose: Alt+F8's test
+// comes before the ones that choose and copy.
+using Panels = SharedFar3Test;
 
 // The lines of the menu whose frame's title is Title, between its top and
 // bottom frame lines.
@@ -23,7 +25,6 @@ TEST_F(Panels, ThePackageInstallsOurPluginAlone) {
                                 L"QuorrelGer.hlf", L"ReadMe.txt"})
         EXPECT_NE(GetFileAttributesW((Plugins + L"\\Quorrel\\" + Name).c_str()), INVALID_FILE_ATTRIBUTES)
             << "the package has no Quorrel\\" << Utf8(Name);
-    ASSERT_TRUE(Start());
     Screen S;
     ASSERT_TRUE(Keys(L"F11"));
     ASSERT_TRUE(AwaitText(L"Plugin commands", &S));
@@ -40,7 +41,6 @@ TEST_F(Panels, ThePackageInstallsOurPluginAlone) {
     ASSERT_TRUE(AwaitGone(L"Plugin information"));
     ASSERT_TRUE(Keys(L"Esc"));
     ASSERT_TRUE(AwaitGone(L"Plugin commands"));
-    ASSERT_TRUE(Quit());
 }
 
 // The Far 1.x chart's keys, one after the other from code 0.
@@ -55,7 +55,6 @@ TEST_F(Panels, KeysAndTheMouseMoveTheSelection) {
         {L"Down", 255},      {L"Ctrl+PgUp", 0},  {L"Ctrl+PgDn", 255}, {L"1 2 3 Enter", 123},
         {L"7 BS 8 Enter", 8},
     };
-    ASSERT_TRUE(Start());
     ASSERT_TRUE(OpenChart());
     for (const auto &Step : Steps) {
         ASSERT_TRUE(Keys(Step.Keys));
@@ -65,58 +64,12 @@ TEST_F(Panels, KeysAndTheMouseMoveTheSelection) {
     ASSERT_TRUE(AwaitCode(8, &V));
     ASSERT_TRUE(FarConsole::Click(CellX(V, 100), CellY(V, 100)));
     EXPECT_TRUE(AwaitCode(100)) << "after a click on the cell of code 100";
-    ASSERT_TRUE(Keys(L"Esc"));
-    ASSERT_TRUE(WaitScreen("the chart to close", [](const Screen &S) { ChartView V; return !FindChart(S, &V); }));
-    ASSERT_TRUE(Quit());
-}
-
-TEST_F(Panels, EnterPutsTheCharacterOnTheClipboardAndTheCommandLine) {
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(OpenChart());
-    ASSERT_TRUE(Keys(L"Ctrl+Home " + CodeKeys(67)));
-    ASSERT_TRUE(AwaitCode(67));
-    ASSERT_TRUE(Keys(L"Enter"));
-    ASSERT_TRUE(AwaitText(L"\\files>C "));
-    EXPECT_TRUE(AwaitClipboard(L"C"));
-    // The next opening starts where this one ended.
-    ASSERT_TRUE(OpenChart());
-    EXPECT_TRUE(AwaitCode(67));
-    ASSERT_TRUE(Keys(L"Esc"));
-    ASSERT_TRUE(AwaitText(L"\\files>C "));
-    ASSERT_TRUE(Quit());
-}
-
-// F3: each form of code 65 by its item's hot key, copied with the default
-// button; the chart stays open.
-TEST_F(Panels, DetailsCopyEachForm) {
-    const struct {
-        const wchar_t *HotKey;
-        const wchar_t *Copied;
-    } Forms[] = {
-        {L"r", L"A"},      {L"d", L"65"},    {L"o", L"101"},       {L"u", L"U+0041"},
-        {L"n", L"LATIN CAPITAL LETTER A"},   {L"t", L"&#65;"},     {L"s", L"\\x41"},
-    };
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(OpenChart());
-    ASSERT_TRUE(Keys(CodeKeys(65)));
-    ASSERT_TRUE(AwaitCode(65));
-    for (const auto &Form : Forms) {
-        SetClipboardText(L"");
-        ASSERT_TRUE(Keys(L"F3"));
-        ASSERT_TRUE(AwaitText(L"LATIN CAPITAL LETTER A")) << "F3 shows the name of code 65";
-        ASSERT_TRUE(Keys(std::wstring(Form.HotKey) + L" Enter"));
-        ASSERT_TRUE(AwaitGone(L"LATIN CAPITAL LETTER A"));
-        EXPECT_TRUE(AwaitClipboard(Form.Copied)) << "the form of hot key " << Utf8(Form.HotKey);
-        ASSERT_TRUE(AwaitCode(65));
-    }
-    ASSERT_TRUE(Keys(L"Esc"));
-    ASSERT_TRUE(Quit());
+    ASSERT_TRUE(CloseChart());
 }
 
 // F7 finds by words of the name; F7 on the match goes on to the next,
 // Shift+F7 back; Ctrl+F7 asks for new words.
 TEST_F(Panels, FindByName) {
-    ASSERT_TRUE(Start());
     ASSERT_TRUE(OpenChart());
     ASSERT_TRUE(Keys(L"Ctrl+Home F7"));
     ASSERT_TRUE(AwaitText(L"Find by name"));
@@ -135,13 +88,11 @@ TEST_F(Panels, FindByName) {
     ASSERT_TRUE(FarConsole::Type(L"lat cap b"));
     ASSERT_TRUE(Keys(L"Enter"));
     ASSERT_TRUE(AwaitCode(66));
-    ASSERT_TRUE(Keys(L"Esc"));
-    ASSERT_TRUE(Quit());
+    ASSERT_TRUE(CloseChart());
 }
 
 // Alt+F8: the characters copied, newest first; choosing one selects it.
 TEST_F(Panels, RecentlyChosen) {
-    ASSERT_TRUE(Start());
     ASSERT_TRUE(OpenChart());
     ASSERT_TRUE(Keys(L"Alt+F8"));
     ASSERT_TRUE(AwaitText(L"No character has been chosen or copied yet."));
@@ -155,8 +106,46 @@ TEST_F(Panels, RecentlyChosen) {
     ASSERT_TRUE(AwaitText(L"Recently chosen"));
     ASSERT_TRUE(Keys(L"Down Enter"));
     EXPECT_TRUE(AwaitCode(67)) << "the second of the menu, the older one";
+    ASSERT_TRUE(CloseChart());
+}
+
+// F3: each form of code 65 by its item's hot key, copied with the default
+// button; the chart stays open.
+TEST_F(Panels, DetailsCopyEachForm) {
+    const struct {
+        const wchar_t *HotKey;
+        const wchar_t *Copied;
+    } Forms[] = {
+        {L"r", L"A"},      {L"d", L"65"},    {L"o", L"101"},       {L"u", L"U+0041"},
+        {L"n", L"LATIN CAPITAL LETTER A"},   {L"t", L"&#65;"},     {L"s", L"\\x41"},
+    };
+    ASSERT_TRUE(OpenChart());
+    ASSERT_TRUE(Keys(CodeKeys(65)));
+    ASSERT_TRUE(AwaitCode(65));
+    for (const auto &Form : Forms) {
+        SetClipboardText(L"");
+        ASSERT_TRUE(Keys(L"F3"));
+        ASSERT_TRUE(AwaitText(L"LATIN CAPITAL LETTER A")) << "F3 shows the name of code 65";
+        ASSERT_TRUE(Keys(std::wstring(Form.HotKey) + L" Enter"));
+        ASSERT_TRUE(AwaitGone(L"LATIN CAPITAL LETTER A"));
+        EXPECT_TRUE(AwaitClipboard(Form.Copied)) << "the form of hot key " << Utf8(Form.HotKey);
+        ASSERT_TRUE(AwaitCode(65));
+    }
+    ASSERT_TRUE(CloseChart());
+}
+
+TEST_F(Panels, EnterPutsTheCharacterOnTheClipboardAndTheCommandLine) {
+    ASSERT_TRUE(OpenChart());
+    ASSERT_TRUE(Keys(L"Ctrl+Home " + CodeKeys(67)));
+    ASSERT_TRUE(AwaitCode(67));
+    ASSERT_TRUE(Keys(L"Enter"));
+    ASSERT_TRUE(AwaitText(L"\\files>C "));
+    EXPECT_TRUE(AwaitClipboard(L"C"));
+    // The next opening starts where this one ended.
+    ASSERT_TRUE(OpenChart());
+    EXPECT_TRUE(AwaitCode(67));
     ASSERT_TRUE(Keys(L"Esc"));
-    ASSERT_TRUE(Quit());
+    ASSERT_TRUE(AwaitText(L"\\files>C "));
 }
 
 }  // namespace
