@@ -19,7 +19,7 @@
 
 std::wstring EnvPath(const char *Name);
 
-// Polls the screen every few milliseconds until Ready holds, for at most
+// Polls the screen every 20 ms until Ready holds, for at most
 // Ms. On success Last holds the screen that satisfied it; on failure the
 // message says what was awaited and shows the last screen. A screen that
 // shows Far's exception dialog fails at once.
