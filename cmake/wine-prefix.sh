@@ -9,7 +9,10 @@
 # own registry. Nothing ever runs in the template itself; both are made anew
 # when Wine's version changes (Wine would update a prefix in place).
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko to install, and no winemenubuilder, which keeps a
+# prefix's menu entries and file types in the user's own folders
+# (~/.local/share, ~/.config) and runs at each start of its Wine server.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
 quorrel_wine_template() {
     echo "${QUORREL_WINE_TEMPLATE:-${XDG_CACHE_HOME:-$HOME/.cache}/quorrel/wineprefix}"

@@ -45,6 +45,9 @@ quorrel_wine32_env() {
     # absolute path that exists below it from there first.
     export QEMU_LD_PREFIX=$QUORREL_WINE32_ROOT
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # No Mono or Gecko to install, and no winemenubuilder, which keeps a
+    # prefix's menu entries and file types in the user's own folders
+    # (~/.local/share, ~/.config) and runs at each start of its Wine server.
+    export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
     unset DISPLAY WAYLAND_DISPLAY
 }
