@@ -156,6 +156,11 @@ bool PanelsShown(const Screen &S) {
     return S.Char(0, 0) == L'╔' && S.Row(S.Height - 1).find(L"10Quit") != std::wstring::npos;
 }
 
+bool ChartShown(const Screen &S) {
+    ChartView V;
+    return FindChart(S, &V);
+}
+
 void RemoveTree(const std::wstring &Folder) {
     WIN32_FIND_DATAW Found;
     HANDLE Find = FindFirstFileW((Folder + L"\\*").c_str(), &Found);
@@ -257,10 +262,8 @@ void SharedFar3Test::SetUp() {
     Far = &Shared;
     Profile = Work + L"\\profiles\\" + Wide(testing::UnitTest::GetInstance()->current_test_info()->test_suite_name());
     if (Shared.Running()) {
-        ASSERT_TRUE(WaitScreen("Far's panels, as the test before left them", [](const Screen &S) {
-            ChartView V;
-            return PanelsShown(S) && !FindChart(S, &V);
-        }));
+        ASSERT_TRUE(WaitScreen("Far's panels, as the test before left them",
+                               [](const Screen &S) { return PanelsShown(S) && !ChartShown(S); }));
         // Far drops a key that comes while it is still closing a menu.
         ASSERT_TRUE(WaitSettled(nullptr));
         return;
@@ -306,10 +309,13 @@ testing::AssertionResult RealFar3Test::OpenChart(Screen *Last) {
     return WaitScreen("the chart", [&](const Screen &S) { return FindChart(S, &V) && V.Code >= 0; }, Last);
 }
 
+testing::AssertionResult RealFar3Test::AwaitChartGone() {
+    return WaitScreen("the chart to close", [](const Screen &S) { return !ChartShown(S); });
+}
+
 testing::AssertionResult RealFar3Test::CloseChart() {
     testing::AssertionResult Closed = Keys(L"Esc");
-    if (!Closed) return Closed;
-    return WaitScreen("the chart to close", [](const Screen &S) { ChartView V; return !FindChart(S, &V); });
+    return Closed ? AwaitChartGone() : Closed;
 }
 
 testing::AssertionResult RealFar3Test::OpenOptions(Screen *Last) {

@@ -67,7 +67,8 @@ protected:
     testing::AssertionResult AwaitGone(const std::wstring &Text, Screen *Last = nullptr, int Ms = 10000);
     // Opens our item of the plugin menu (F11) and waits for the chart.
     testing::AssertionResult OpenChart(Screen *Last = nullptr);
-    // Esc in the chart, and waits until it has gone.
+    // Waits until the chart has gone; CloseChart types Esc first.
+    testing::AssertionResult AwaitChartGone();
     testing::AssertionResult CloseChart();
     // Shift+F9 on our item of the plugin menu: the options dialog.
     testing::AssertionResult OpenOptions(Screen *Last = nullptr);

@@ -67,7 +67,7 @@ TEST_F(Editor, MultiByteFilesGetTheCharacterInTheirOwnCodePage) {
         ASSERT_TRUE(FarConsole::Read(&S));
         const wchar_t Shown = S.Char(CellX(V, F.Code), CellY(V, F.Code));
         ASSERT_TRUE(Keys(L"Enter"));
-        ASSERT_TRUE(WaitScreen("the chart to close", [](const Screen &S) { ChartView V; return !FindChart(S, &V); }));
+        ASSERT_TRUE(AwaitChartGone());
         ASSERT_TRUE(Keys(L"F2 Esc"));
         ASSERT_TRUE(Ended());
         EXPECT_EQ(F.Bom + Encoded(Shown, F.CodePage) + F.Before, ReadBytes(Path))
