@@ -297,11 +297,37 @@ const wchar_t PluginMenuTitle[] = L"Plugin commands";
 // A line of our options dialog.
 const wchar_t OptionsLabel[] = L"Typed digits give a decimal code";
 
+// Whether input is waiting to be read.
+bool InputPending() {
+    HANDLE Input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD Count = 0;
+    GetNumberOfConsoleInputEvents(Input, &Count);
+    CloseHandle(Input);
+    return Count != 0;
+}
+
 }  // namespace
 
-testing::AssertionResult RealFar3Test::OpenChart(Screen *Last) {
+// Now and then, on a busy machine and after the test before had closed its
+// chart, Far has taken an F11 on its panels and done nothing with it, even
+// with the screen still for 300 ms before. An F11 that Far took without
+// showing its menu in 3 s is typed once more; one still waiting to be read
+// is only waited for.
+testing::AssertionResult RealFar3Test::OpenPluginMenu(Screen *Last) {
     testing::AssertionResult Menu = Keys(L"F11");
-    if (Menu) Menu = AwaitText(PluginMenuTitle);
+    if (!Menu) return Menu;
+    Menu = AwaitText(PluginMenuTitle, Last, 3000);
+    if (Menu) return Menu;
+    if (!InputPending()) {
+        Menu = Keys(L"F11");
+        if (!Menu) return Menu;
+    }
+    return AwaitText(PluginMenuTitle, Last);
+}
+
+testing::AssertionResult RealFar3Test::OpenChart(Screen *Last) {
+    testing::AssertionResult Menu = OpenPluginMenu();
     if (!Menu) return Menu;
     // Our item is the only one: only our plugin is loaded.
     FarConsole::Press(L"Enter");
@@ -319,8 +345,7 @@ testing::AssertionResult RealFar3Test::CloseChart() {
 }
 
 testing::AssertionResult RealFar3Test::OpenOptions(Screen *Last) {
-    testing::AssertionResult Menu = Keys(L"F11");
-    if (Menu) Menu = AwaitText(PluginMenuTitle);
+    testing::AssertionResult Menu = OpenPluginMenu();
     if (!Menu) return Menu;
     FarConsole::Press(L"Shift+F9");
     return AwaitText(OptionsLabel, Last);

@@ -65,7 +65,9 @@ protected:
     }
     testing::AssertionResult AwaitText(const std::wstring &Text, Screen *Last = nullptr, int Ms = 10000);
     testing::AssertionResult AwaitGone(const std::wstring &Text, Screen *Last = nullptr, int Ms = 10000);
-    // Opens our item of the plugin menu (F11) and waits for the chart.
+    // F11, and waits for the plugin menu.
+    testing::AssertionResult OpenPluginMenu(Screen *Last = nullptr);
+    // Opens our item of the plugin menu and waits for the chart.
     testing::AssertionResult OpenChart(Screen *Last = nullptr);
     // Waits until the chart has gone; CloseChart types Esc first.
     testing::AssertionResult AwaitChartGone();

@@ -26,8 +26,7 @@ TEST_F(Panels, ThePackageInstallsOurPluginAlone) {
         EXPECT_NE(GetFileAttributesW((Plugins + L"\\Quorrel\\" + Name).c_str()), INVALID_FILE_ATTRIBUTES)
             << "the package has no Quorrel\\" << Utf8(Name);
     Screen S;
-    ASSERT_TRUE(Keys(L"F11"));
-    ASSERT_TRUE(AwaitText(L"Plugin commands", &S));
+    ASSERT_TRUE(OpenPluginMenu(&S));
     const std::vector<std::wstring> Items = MenuLines(S, L"Plugin commands");
     ASSERT_EQ(1u, Items.size()) << S.Dump();
     EXPECT_NE(std::wstring::npos, Items[0].find(L"Quorrel")) << S.Dump();
