@@ -123,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
     winsim::SetClipboardText("clip\r\nboard");
 
     ResetPlugin();
-    HostResetForTests();
+    HostReset();
     HostSetInputEndsUi(true);
     const int Module = HostAddPlugin(QUORREL_DIST_DIR "/Quorrel.dll");
     HostSetEditor({"hello, world", "second"}, 0, 4, -1, false);

@@ -22,7 +22,7 @@ void HostStart();
 // Everything back to the state after HostStart: no plugins, no scripts or
 // records, empty command line, no editor, all code tables offered, language
 // English, the screen model read afresh from the console.
-void HostResetForTests();
+void HostReset();
 
 // The console handles the host reads and draws through.
 HANDLE HostInputHandle();

@@ -85,7 +85,7 @@ HostKey KeyFromRecord(const KEY_EVENT_RECORD &Record);
 // Opens a help topic of a module's .hlf in the scrollable help box and runs
 // it until closed. Records a HelpCall. False when there is no such topic.
 bool HostRunHelp(const std::string &ModuleName, const std::string &Topic);
-// Each unit's part of HostResetForTests.
+// Each unit's part of HostReset.
 void HostMessagesReset();
 void HostPluginsReset();
 void HostEditorReset();

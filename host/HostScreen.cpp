@@ -75,7 +75,7 @@ HANDLE HostInputHandle() { return InHandle; }
 void HostSetCellWriter(HostCellWriter Writer) { WriteCells = Writer; }
 HANDLE HostOutputHandle() { return OutHandle; }
 
-void HostResetForTests()
+void HostReset()
 {
     HostStart();
     TextCalls = 0;

@@ -62,6 +62,8 @@ int ScriptTimeout(const HostOptions &O)
     return O.HaveKeys || O.Report ? DefaultScriptTimeout : 0;
 }
 
+bool ScriptedRun(const HostOptions &O) { return O.FromGiven || O.Configure || O.HaveKeys || O.Report; }
+
 std::string HostUsage(const std::string &Command)
 {
     return "Usage: " + Command + " [options]\n" +
@@ -95,11 +97,19 @@ std::string HostUsage(const std::string &Command)
                "  --old-host               a startup record without ShowHelp, as older hosts\n"
                "  --timeout SECONDS        give up on a scripted opening (--keys, --report)\n"
                "                           after this long; 0: never (default 120)\n"
+               "  --then                   another scripted opening follows, with the options\n"
+               "                           after this one, once this one has ended\n"
                "  --help                   this text\n"
                "\n"
                "The plugin is opened at once with --from, --configure, --keys or --report;\n"
                "otherwise the panels come up and wait for you. Options take their value as\n"
                "the next argument or after '='.\n"
+               "\n"
+               "Scripted openings joined by --then run one after the other in this one\n"
+               "program, each as if it were a program of its own: the options before a run\n"
+               "are not carried over, the plugin is loaded afresh, the screen put back. With\n"
+               "--report each report begins with a line run=N (from 1); the first opening\n"
+               "that fails or runs out of time ends the program.\n"
                "\n") +
            KeySpecHelp;
 }
@@ -221,6 +231,33 @@ bool ParseHostOptions(const std::vector<std::string> &Args, HostOptions &O, std:
             Ok = false;
         }
         if (!Ok) return false;
+    }
+    return true;
+}
+
+bool ParseHostRuns(const std::vector<std::string> &Args, std::vector<HostOptions> &Runs,
+                   std::string &Error)
+{
+    Runs.clear();
+    std::vector<std::vector<std::string>> Parts(1);
+    for (const std::string &Arg : Args) {
+        if (Arg == "--then") Parts.emplace_back();
+        else Parts.back().push_back(Arg);
+    }
+    for (size_t I = 0; I < Parts.size(); I++) {
+        HostOptions O;
+        const std::string Which = Parts.size() > 1 ? "opening " + std::to_string(I + 1) + ": " : "";
+        if (!ParseHostOptions(Parts[I], O, Error)) {
+            Error = Which + Error;
+            return false;
+        }
+        if (Parts.size() > 1 && (O.Help || !ScriptedRun(O))) {
+            Error = Which + (O.Help ? "--help stands alone"
+                                    : "--then joins scripted openings, and this one opens nothing "
+                                      "(give --from, --configure, --keys or --report)");
+            return false;
+        }
+        Runs.push_back(O);
     }
     return true;
 }

@@ -44,6 +44,14 @@ int ScriptTimeout(const HostOptions &Options);
 // key script that does not parse.
 bool ParseHostOptions(const std::vector<std::string> &Args, HostOptions &Options,
                       std::string &Error);
+// The runs a command line asks for: its options split at each "--then",
+// every part parsed as ParseHostOptions does. Each run of several must be a
+// scripted one (it opens the plugin at once); --help may stand alone only.
+bool ParseHostRuns(const std::vector<std::string> &Args, std::vector<HostOptions> &Runs,
+                   std::string &Error);
+// Whether the options open the plugin at once (--from, --configure, --keys,
+// --report) rather than bring up the panels for the user.
+bool ScriptedRun(const HostOptions &Options);
 // Command is the name the user typed the program by ("./run" when started
 // through the repository's script).
 std::string HostUsage(const std::string &Command = "quorrel-host");

@@ -80,14 +80,24 @@ BOOL WINAPI CtrlHandler(DWORD Event)
     return FALSE;
 }
 
+// The watch over one scripted opening: its thread ends when Lifted is set
+// (and closes it), or ends the program after Seconds.
+struct TimeoutWatch {
+    HANDLE Lifted;
+    int Seconds;
+};
 HANDLE TimeoutLifted = nullptr;
 
-DWORD WINAPI TimeoutThread(LPVOID Seconds)
+DWORD WINAPI TimeoutThread(LPVOID Param)
 {
-    int Limit = int(INT_PTR(Seconds));
-    if (WaitForSingleObject(TimeoutLifted, DWORD(Limit) * 1000) != WAIT_TIMEOUT) return 0;
+    const TimeoutWatch Watch = *static_cast<TimeoutWatch *>(Param);
+    delete static_cast<TimeoutWatch *>(Param);
+    if (WaitForSingleObject(Watch.Lifted, DWORD(Watch.Seconds) * 1000) != WAIT_TIMEOUT) {
+        CloseHandle(Watch.Lifted);
+        return 0;
+    }
     RestoreUserConsole();
-    std::fputs(TimeoutText(Limit).c_str(), stderr);
+    std::fputs(TimeoutText(Watch.Seconds).c_str(), stderr);
     ExitProcess(3);
     return 0;
 }
@@ -110,7 +120,9 @@ void StartTimeout()
     if (Limit <= 0) return;
 #ifdef _WIN32
     TimeoutLifted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    CreateThread(nullptr, 0, TimeoutThread, reinterpret_cast<LPVOID>(INT_PTR(Limit)), 0, nullptr);
+    if (!TimeoutLifted) return;
+    HANDLE Thread = CreateThread(nullptr, 0, TimeoutThread, new TimeoutWatch{TimeoutLifted, Limit}, 0, nullptr);
+    if (Thread) CloseHandle(Thread);
 #else
     TimeoutMessage = TimeoutText(Limit);
     std::signal(SIGALRM, OnTimeout);
@@ -123,7 +135,9 @@ void StartTimeout()
 void LiftTimeout()
 {
 #ifdef _WIN32
+    // The watch's thread closes the event.
     if (TimeoutLifted) SetEvent(TimeoutLifted);
+    TimeoutLifted = nullptr;
 #else
     alarm(0);
 #endif
@@ -143,9 +157,6 @@ void TakeOverInputMode()
                    ENABLE_ECHO_INPUT | VirtualTerminalInput);
     Mode |= ENABLE_MOUSE_INPUT | ENABLE_EXTENDED_FLAGS;
     SetConsoleMode(HostInputHandle(), Mode);
-#ifdef _WIN32
-    SetConsoleCtrlHandler(CtrlHandler, TRUE);
-#endif
 }
 
 std::string DefaultPluginPath()
@@ -259,8 +270,9 @@ Place PlaceOf(const std::string &Name)
 }
 
 // One opening as a script asks: the keys go into the input first, then the
-// plugin runs; the console is compared before and after.
-int RunScripted(Place Where)
+// plugin runs; the console is compared before and after. Number: the
+// opening's among several (0: it is the only one).
+void RunScripted(Place Where, size_t Number)
 {
     EnterPlace(Where);
     ConsoleSnapshot Before = TakeSnapshot();
@@ -278,53 +290,27 @@ int RunScripted(Place Where)
     if (Where == Place::Editor) HostProcessPendingEditorInput();
     if (Options.Report) {
         RestoreUserConsole();
+        if (Number > 0) std::printf("run=%zu\n", Number);
         PrintReport(ResultName, Result, Before, After);
         std::fflush(stdout);
     }
-    return 0;
 }
 
-}  // namespace
-
-std::string PluginSettingsKey() { return std::string(HostRootKey) + "\\Quorrel"; }
-
-int main(int argc, char **argv)
+// One run of the program's: the settings, clipboard, command line and
+// editor that Options ask for, the plugin loaded for it and unloaded after,
+// then the scripted opening or the user's session. Returns the exit code.
+int Run(size_t Number)
 {
-    std::vector<std::string> Args(argv + 1, argv + argc);
-    std::string Error;
-    if (!ParseHostOptions(Args, Options, Error) || (!Options.Help && !KnownLanguage(Error))) {
-        std::fprintf(stderr, "quorrel-host: %s\nTry '%s --help'.\n", Error.c_str(),
-                     CommandName().c_str());
-        return 2;
-    }
-    if (Options.Help) {
-        std::fputs(HostUsage(CommandName()).c_str(), stdout);
-        return 0;
-    }
-    bool Scripted = Options.FromGiven || Options.Configure || Options.HaveKeys || Options.Report;
-#ifndef _WIN32
-    if (!Scripted) {
-        std::fprintf(stderr,
-                     "quorrel-host: this native build has no terminal console; give --keys,\n"
-                     "--report, --from or --configure for a scripted run, or run the Windows\n"
-                     "build (./run).\n");
-        return 2;
-    }
-#endif
+    const bool Scripted = ScriptedRun(Options);
     StartTimeout();
-    HostStart();
-    if (!ConsoleAvailable()) {
-        // Nothing could be drawn, and no key would ever arrive.
-        std::fprintf(stderr,
-                     "quorrel-host: there is no console to draw on; start it from a terminal\n"
-                     "(under Wine, with the terminal as its standard input).\n");
-        return 1;
-    }
     UserScreen = TakeSnapshot();
     ScreenSaved = true;
+    Restored = false;
     TakeOverInputMode();
     ApplySettings();
     if (Options.HaveClipboard) SetClipboard(Options.Clipboard);
+    ThePlugin = LoadedPlugin();
+    std::string Error;
     if (!LoadThePlugin(Error)) {
         RestoreUserConsole();
         std::fprintf(stderr, "quorrel-host: %s\n", Error.c_str());
@@ -338,12 +324,66 @@ int main(int argc, char **argv)
 
     Place Start = PlaceOf(Options.From);
     ShowControlGlyphsUnderWine(ThePlugin.Module.Module);
-    if (Scripted) RunScripted(Start);
+    if (Scripted) RunScripted(Start, Number);
     LiftTimeout();
 #ifdef _WIN32
     if (!Options.Report) RunInteractive(Start);
 #endif
     HostUnloadPlugin(ThePlugin.Module);
     RestoreUserConsole();
+    return 0;
+}
+
+}  // namespace
+
+std::string PluginSettingsKey() { return std::string(HostRootKey) + "\\Quorrel"; }
+
+int main(int argc, char **argv)
+{
+    std::vector<std::string> Args(argv + 1, argv + argc);
+    std::vector<HostOptions> Runs;
+    std::string Error;
+    bool Ok = ParseHostRuns(Args, Runs, Error);
+    for (size_t I = 0; Ok && I < Runs.size(); I++) {
+        Options = Runs[I];
+        if (!Options.Help && !KnownLanguage(Error)) {
+            if (Runs.size() > 1) Error = "opening " + std::to_string(I + 1) + ": " + Error;
+            Ok = false;
+        }
+    }
+    if (!Ok) {
+        std::fprintf(stderr, "quorrel-host: %s\nTry '%s --help'.\n", Error.c_str(),
+                     CommandName().c_str());
+        return 2;
+    }
+    if (Runs[0].Help) {
+        std::fputs(HostUsage(CommandName()).c_str(), stdout);
+        return 0;
+    }
+#ifndef _WIN32
+    if (!ScriptedRun(Runs[0])) {
+        std::fprintf(stderr,
+                     "quorrel-host: this native build has no terminal console; give --keys,\n"
+                     "--report, --from or --configure for a scripted run, or run the Windows\n"
+                     "build (./run).\n");
+        return 2;
+    }
+#endif
+    HostStart();
+    if (!ConsoleAvailable()) {
+        // Nothing could be drawn, and no key would ever arrive.
+        std::fprintf(stderr,
+                     "quorrel-host: there is no console to draw on; start it from a terminal\n"
+                     "(under Wine, with the terminal as its standard input).\n");
+        return 1;
+    }
+#ifdef _WIN32
+    SetConsoleCtrlHandler(CtrlHandler, TRUE);
+#endif
+    for (size_t I = 0; I < Runs.size(); I++) {
+        Options = Runs[I];
+        if (I > 0) HostReset();
+        if (const int Code = Run(Runs.size() > 1 ? I + 1 : 0)) return Code;
+    }
     return 0;
 }

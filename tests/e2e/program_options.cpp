@@ -35,14 +35,21 @@ TEST(HostOptions, AcceptsAndRefuses)
         {{"--clipboard-hex", "610"}, false, "hexadecimal"},
         {{"--frob"}, false, "unknown option"},
         {{"extra"}, false, "unknown option"},
+        // Openings joined by --then: each is parsed apart and must open the plugin.
+        {{"--report", "--then", "--keys", "Esc", "--then", "--from=editor"}, true, ""},
+        {{"--report", "--then", "--frob"}, false, "opening 2: unknown option '--frob'"},
+        {{"--report", "--then"}, false, "opening 2: --then joins scripted openings"},
+        {{"--then", "--report"}, false, "opening 1: --then joins"},
+        {{"--cmdline", "x", "--then", "--report"}, false, "opening 1: --then joins"},
+        {{"--report", "--then", "--help"}, false, "--help stands alone"},
     };
     for (const OptionRow &Row : Rows) {
         std::string Joined;
         for (const std::string &A : Row.Args) Joined += A + " ";
         SCOPED_TRACE(Joined);
-        HostOptions O;
+        std::vector<HostOptions> Runs;
         std::string Error;
-        EXPECT_EQ(Row.Ok, ParseHostOptions(Row.Args, O, Error));
+        EXPECT_EQ(Row.Ok, ParseHostRuns(Row.Args, Runs, Error));
         EXPECT_NE(std::string::npos, Error.find(Row.ErrorPart)) << Error;
     }
 }

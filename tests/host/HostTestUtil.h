@@ -19,7 +19,7 @@ class HostTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HostResetForTests();
+        HostReset();
         HostSetInputEndsUi(true);
         FlushConsoleInputBuffer(HostInputHandle());
     }

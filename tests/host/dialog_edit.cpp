@@ -85,7 +85,7 @@ TEST_F(DialogEditTest, KeysTable)
     for (const Row &R : Rows) {
         SCOPED_TRACE("\"" + R.Text.substr(0, 30) + "\" then " + R.Keys);
         FlushConsoleInputBuffer(HostInputHandle());
-        HostResetForTests();
+        HostReset();
         HostSetInputEndsUi(true);
         std::vector<FarDialogItem> Items = FindItems(R.Text);
         Keys(R.Keys);

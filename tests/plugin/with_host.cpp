@@ -24,7 +24,7 @@ protected:
     {
         ResetChartUnits();
         HostStart();
-        HostResetForTests();
+        HostReset();
         HostSetInputEndsUi(true);
         Module = HostAddPlugin(ModuleBesideDist());
         ClearRegValues(std::string(HostRootKey) + "\\Quorrel");
@@ -36,7 +36,7 @@ protected:
     {
         FlushConsoleInputBuffer(Screen.InputHandle);
         ResetChartUnits();
-        HostResetForTests();
+        HostReset();
     }
     void Start(int StructSize = int(sizeof(PluginStartupInfo)))
     {
@@ -63,7 +63,7 @@ TEST_F(WithHostTest, HelpOnOldAndNewHostsOpensContents)
         ASSERT_EQ(Before + 1, HostHelpCalls().size());
         EXPECT_EQ("Contents", HostHelpCalls().back().Shown);
         EXPECT_EQ(Size < StartupInfoWithShowHelp ? 1u : 0u, HostDialogCalls().size());
-        HostResetForTests();
+        HostReset();
         HostSetInputEndsUi(true);
         Module = HostAddPlugin(ModuleBesideDist());
     }
