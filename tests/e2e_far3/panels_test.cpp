@@ -143,8 +143,20 @@ TEST_F(Panels, EnterPutsTheCharacterOnTheClipboardAndTheCommandLine) {
     // The next opening starts where this one ended.
     ASSERT_TRUE(OpenChart());
     EXPECT_TRUE(AwaitCode(67));
-    ASSERT_TRUE(Keys(L"Esc"));
+    ASSERT_TRUE(CloseChart());
     ASSERT_TRUE(AwaitText(L"\\files>C "));
+}
+
+// Esc leaves the panels as they were before the chart, cell by cell, with
+// the command line's cursor where it was.
+TEST_F(Panels, EscGivesTheScreenBack) {
+    ASSERT_TRUE(Keys(L"x y z Left"));
+    Screen Before, After;
+    ASSERT_TRUE(WaitSettled(&Before));
+    ASSERT_TRUE(OpenChart());
+    ASSERT_TRUE(Keys(L"Right Down Esc"));
+    EXPECT_TRUE(WaitScreen("the screen as it was", [&](const Screen &S) { return S == Before; }, &After))
+        << After.Differences(Before);
 }
 
 }  // namespace

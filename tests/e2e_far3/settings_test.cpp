@@ -1,6 +1,6 @@
-// The options in Far 3's settings store: a choice kept across a restart of
-// Far, and a store that holds what the plugin never wrote (values of the
-// wrong type or size, a code page the system lacks).
+// The options in Far 3's settings store: a choice and the code page kept
+// across a restart of Far, and a store that holds what the plugin never
+// wrote (values of the wrong type or size, a code page the system lacks).
 #include "RealFar3.h"
 
 #include "FarDatabase.h"
@@ -25,17 +25,6 @@ std::string Marks(const Screen &S) {
 
 class Settings : public RealFar3Test {
 protected:
-    // The options of a first start confirmed as they are, so that the
-    // store holds them; Defaults, what the dialog showed.
-    void Store(std::string *Defaults) {
-        Screen S;
-        ASSERT_TRUE(Start());
-        ASSERT_TRUE(OpenOptions(&S));
-        *Defaults = Marks(S);
-        ASSERT_TRUE(CloseOptions(L"Enter"));
-        ASSERT_TRUE(Quit());
-    }
-
     // Writes values into the plugin's store, under the key that holds the
     // values it wrote: name and an SQL literal each.
     void Put(const std::vector<std::pair<std::string, std::string>> &Values) {
@@ -50,9 +39,20 @@ protected:
                                 ", '" + V.first + "', " + V.second + ")"))
                 << V.first << ": " << Db.Error();
     }
+
+    // The chart's code page as it opens; Esc closes it again.
+    void OpeningTable(ChartView *View) {
+        Screen S;
+        ASSERT_TRUE(OpenChart(&S));
+        ASSERT_TRUE(FindChart(S, View));
+        ASSERT_TRUE(CloseChart());
+    }
 };
 
-TEST_F(Settings, AnOptionIsKeptAcrossARestart) {
+// An option chosen and the code page used last, both kept across a restart
+// of Far (each start costs more than a second here: the tests restart only
+// where they must).
+TEST_F(Settings, AnOptionAndTheCodePageAreKeptAcrossARestart) {
     const wchar_t Label[] = L"A typed key selects its character in the chart";
     Screen S;
     ASSERT_TRUE(Start());
@@ -62,43 +62,67 @@ TEST_F(Settings, AnOptionIsKeptAcrossARestart) {
     ASSERT_TRUE(Keys(L"Space"));
     ASSERT_TRUE(WaitScreen("the item marked", [&](const Screen &S) { return ItemOn(S, Label); }, &S));
     ASSERT_TRUE(CloseOptions(L"Enter"));
+    // F8: the ANSI page (the chart is found by its row of ASCII letters, which
+    // the pages after it by number, EBCDIC ones among them, may lack).
+    ChartView First, Next;
+    ASSERT_TRUE(OpenChart(&S));
+    ASSERT_TRUE(FindChart(S, &First));
+    ASSERT_TRUE(Keys(L"F8"));
+    ASSERT_TRUE(WaitScreen("the next code page", [&](const Screen &S) {
+        return FindChart(S, &Next) && Next.Table != First.Table;
+    }));
+    ASSERT_TRUE(CloseChart());
     ASSERT_TRUE(Quit());
 
     ASSERT_TRUE(Start());
     ASSERT_TRUE(OpenOptions(&S));
     EXPECT_TRUE(ItemOn(S, Label)) << S.Dump();
     ASSERT_TRUE(CloseOptions(L"Esc"));
-    // And the chart acts on it: a typed key selects its character.
-    ASSERT_TRUE(OpenChart());
+    ChartView Restored;
+    ASSERT_TRUE(OpenChart(&S));
+    ASSERT_TRUE(FindChart(S, &Restored));
+    EXPECT_EQ(Utf8(Next.Table), Utf8(Restored.Table)) << "the code page used last";
+    // And the chart acts on the option: a typed key selects its character.
     ASSERT_TRUE(Keys(L"Ctrl+Home A"));
     EXPECT_TRUE(AwaitCode(65));
-    ASSERT_TRUE(Keys(L"Esc"));
+    ASSERT_TRUE(CloseChart());
     ASSERT_TRUE(Quit());
 }
 
-// Every value of the store of a type or size the plugin does not write:
-// each loads as its default, and the chart works as on a first start.
-TEST_F(Settings, ValuesOfTheWrongTypeOrSizeLoadAsDefaults) {
-    std::string Defaults;
-    ASSERT_NO_FATAL_FAILURE(Store(&Defaults));
+// Every value of the store of a type or size the plugin does not write,
+// and a code page the system lacks: each loads as on a first start, and
+// the chart works as then.
+TEST_F(Settings, ValuesThePluginNeverWroteLoadAsDefaults) {
+    // A first start, its options confirmed as they are so that the store
+    // holds them.
+    Screen S;
+    ChartView First, Fallen;
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(OpenOptions(&S));
+    const std::string Defaults = Marks(S);
+    ASSERT_TRUE(CloseOptions(L"Enter"));
+    ASSERT_NO_FATAL_FAILURE(OpeningTable(&First));
+    ASSERT_TRUE(Quit());
+
     ASSERT_NO_FATAL_FAILURE(Put({
         {"PasteMode", "'0'"},                 // text for a number
         {"TypeMode", "7"},                    // out of range
         {"CopyMode", "x'00'"},                // bytes for a number
         {"ShowEditorChar", "1.0"},            // a real number
         {"ShowCmdlineChar", "NULL"},
-        {"ShowWinTable", "x'31'"},         // the bytes of the text "1"
+        {"ShowWinTable", "x'31'"},            // the bytes of the text "1"
         {"LastChar", "4294967362"},           // 66 in its low 32 bits
-        {"CodePage", "'437'"},
+        {"CodePage", "12345"},                // no such code page here
         {"UnicodeStatus", "-1"},
         {"History", "x'410042'"},             // three bytes: no whole UTF-16 character
     }));
-    Screen S;
     ASSERT_TRUE(Start());
     ASSERT_TRUE(OpenOptions(&S));
     EXPECT_EQ(Defaults, Marks(S));
     ASSERT_TRUE(CloseOptions(L"Esc"));
-    ASSERT_TRUE(OpenChart());
+    ASSERT_TRUE(OpenChart(&S));
+    ASSERT_TRUE(FindChart(S, &Fallen));
+    EXPECT_EQ(Utf8(First.Table), Utf8(Fallen.Table)) << "the code page of a first start";
     ASSERT_TRUE(AwaitCode(0)) << "LastChar loads as 0";
     ASSERT_TRUE(Keys(L"Alt+F8"));
     ASSERT_TRUE(AwaitText(L"No character has been chosen or copied yet."));
@@ -109,41 +133,6 @@ TEST_F(Settings, ValuesOfTheWrongTypeOrSizeLoadAsDefaults) {
     ASSERT_TRUE(AwaitCode(65));
     ASSERT_TRUE(Keys(L"Enter"));
     ASSERT_TRUE(AwaitText(L"\\files>A "));
-    ASSERT_TRUE(Quit());
-}
-
-// A code page the system does not have: the chart opens on the code page
-// of a first start; the one stored last is restored otherwise.
-TEST_F(Settings, AnUnknownCodePageFallsBackToTheFirst) {
-    Screen S;
-    ChartView First, Next;
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(OpenChart(&S));
-    ASSERT_TRUE(FindChart(S, &First));
-    // F8: the ANSI page (the chart is found by its row of ASCII letters, which
-    // the pages after it by number, EBCDIC ones among them, may lack).
-    ASSERT_TRUE(Keys(L"F8"));
-    ASSERT_TRUE(WaitScreen("the next code page", [&](const Screen &S) {
-        return FindChart(S, &Next) && Next.Table != First.Table;
-    }));
-    ASSERT_TRUE(Keys(L"Esc"));
-    ASSERT_TRUE(Quit());
-
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(OpenChart(&S));
-    ChartView Restored;
-    ASSERT_TRUE(FindChart(S, &Restored));
-    EXPECT_EQ(Utf8(Next.Table), Utf8(Restored.Table)) << "the code page used last";
-    ASSERT_TRUE(Keys(L"Esc"));
-    ASSERT_TRUE(Quit());
-
-    ASSERT_NO_FATAL_FAILURE(Put({{"CodePage", "12345"}}));
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(OpenChart(&S));
-    ChartView Fallen;
-    ASSERT_TRUE(FindChart(S, &Fallen));
-    EXPECT_EQ(Utf8(First.Table), Utf8(Fallen.Table));
-    ASSERT_TRUE(Keys(L"Esc"));
     ASSERT_TRUE(Quit());
 }
 
