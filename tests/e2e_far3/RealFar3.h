@@ -19,10 +19,11 @@
 
 std::wstring EnvPath(const char *Name);
 
-// Polls the screen every 20 ms until Ready holds, for at most
-// Ms. On success Last holds the screen that satisfied it; on failure the
-// message says what was awaited and shows the last screen. A screen that
-// shows Far's exception dialog fails at once.
+// Polls the screen until Ready holds (every 10 ms at first, then more
+// seldom, at most every 80 ms), for at most Ms. On success Last holds the
+// screen that satisfied it; on failure the message says what was awaited
+// and shows the last screen. A screen that shows Far's exception dialog
+// fails at once.
 testing::AssertionResult WaitScreen(const std::string &What, const std::function<bool(const Screen &)> &Ready,
                                     Screen *Last = nullptr, int Ms = 10000);
 // Waits until the screen has stayed the same for Quiet ms.
