@@ -237,13 +237,19 @@ failures=0
 cases=""
 for check in $checks; do
     why=""
-    if $check; then
-        echo "[       OK ] Terminal.$check"
-        cases+="    <testcase name=\"$check\" status=\"run\" result=\"completed\" classname=\"Terminal\" />"$'\n'
+    t0=$EPOCHREALTIME
+    $check
+    ok=$?
+    ms=$(awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN { printf "%d", (b - a) * 1000 }')
+    seconds=$(awk -v ms="$ms" 'BEGIN { printf "%.3f", ms / 1000 }')
+    attributes="name=\"$check\" status=\"run\" result=\"completed\" time=\"$seconds\" classname=\"Terminal\""
+    if [ $ok = 0 ]; then
+        echo "[       OK ] Terminal.$check ($ms ms)"
+        cases+="    <testcase $attributes />"$'\n'
     else
         failures=$((failures + 1))
-        echo "[  FAILED  ] Terminal.$check: $why"
-        cases+="    <testcase name=\"$check\" status=\"run\" result=\"completed\" classname=\"Terminal\">"$'\n'
+        echo "[  FAILED  ] Terminal.$check ($ms ms): $why"
+        cases+="    <testcase $attributes>"$'\n'
         cases+="      <failure message=\"$(printf '%s' "$why" | xml_escape)\" />"$'\n'
         cases+="    </testcase>"$'\n'
     fi
