@@ -39,24 +39,18 @@ protected:
                                 ", '" + V.first + "', " + V.second + ")"))
                 << V.first << ": " << Db.Error();
     }
-
-    // The chart's code page as it opens; Esc closes it again.
-    void OpeningTable(ChartView *View) {
-        Screen S;
-        ASSERT_TRUE(OpenChart(&S));
-        ASSERT_TRUE(FindChart(S, View));
-        ASSERT_TRUE(CloseChart());
-    }
 };
 
-// An option chosen and the code page used last, both kept across a restart
-// of Far (each start costs more than a second here: the tests restart only
-// where they must).
-TEST_F(Settings, AnOptionAndTheCodePageAreKeptAcrossARestart) {
+// The store across restarts of Far (each costs more than a second here):
+// an option chosen and the code page used last are kept; then every value
+// of a type or size the plugin does not write, and a code page the system
+// lacks, load as on the first start, and the chart works as then.
+TEST_F(Settings, KeptAcrossARestartAndWhatThePluginNeverWroteLoadsAsDefaults) {
     const wchar_t Label[] = L"A typed key selects its character in the chart";
     Screen S;
     ASSERT_TRUE(Start());
     ASSERT_TRUE(OpenOptions(&S));
+    const std::string Defaults = Marks(S);
     ASSERT_FALSE(ItemOn(S, Label)) << S.Dump();
     ASSERT_TRUE(FocusOn(Label));
     ASSERT_TRUE(Keys(L"Space"));
@@ -87,22 +81,6 @@ TEST_F(Settings, AnOptionAndTheCodePageAreKeptAcrossARestart) {
     EXPECT_TRUE(AwaitCode(65));
     ASSERT_TRUE(CloseChart());
     ASSERT_TRUE(Quit());
-}
-
-// Every value of the store of a type or size the plugin does not write,
-// and a code page the system lacks: each loads as on a first start, and
-// the chart works as then.
-TEST_F(Settings, ValuesThePluginNeverWroteLoadAsDefaults) {
-    // A first start, its options confirmed as they are so that the store
-    // holds them.
-    Screen S;
-    ChartView First, Fallen;
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(OpenOptions(&S));
-    const std::string Defaults = Marks(S);
-    ASSERT_TRUE(CloseOptions(L"Enter"));
-    ASSERT_NO_FATAL_FAILURE(OpeningTable(&First));
-    ASSERT_TRUE(Quit());
 
     ASSERT_NO_FATAL_FAILURE(Put({
         {"PasteMode", "'0'"},                 // text for a number
@@ -120,6 +98,7 @@ TEST_F(Settings, ValuesThePluginNeverWroteLoadAsDefaults) {
     ASSERT_TRUE(OpenOptions(&S));
     EXPECT_EQ(Defaults, Marks(S));
     ASSERT_TRUE(CloseOptions(L"Esc"));
+    ChartView Fallen;
     ASSERT_TRUE(OpenChart(&S));
     ASSERT_TRUE(FindChart(S, &Fallen));
     EXPECT_EQ(Utf8(First.Table), Utf8(Fallen.Table)) << "the code page of a first start";
