@@ -224,9 +224,18 @@ testing::AssertionResult RealFar3Test::Start(const std::wstring &Options) {
 testing::AssertionResult RealFar3Test::StartEditor(const std::wstring &Path, const std::wstring &Options) {
     const std::wstring Line = CommandLine(Options + L" -e " + Quoted(Path));
     if (!Far->Start(Line, FilesFolder())) return testing::AssertionFailure() << "could not start " << Utf8(Line);
+    return AwaitEditor(StartMs);
+}
+
+testing::AssertionResult RealFar3Test::AwaitEditor(int Ms) {
     return WaitScreen("Far's editor", [](const Screen &S) {
         return S.Row(S.Height - 1).find(L"2Save") != std::wstring::npos;
-    }, nullptr, StartMs);
+    }, nullptr, Ms);
+}
+
+testing::AssertionResult RealFar3Test::AwaitPanels(int Ms) {
+    return WaitScreen("Far's panels", [](const Screen &S) { return PanelsShown(S) && !ChartShown(S); }, nullptr,
+                      Ms);
 }
 
 namespace {
@@ -266,14 +275,13 @@ void SharedFar3Test::SetUp() {
     Far = &Shared;
     Profile = Work + L"\\profiles\\" + Wide(testing::UnitTest::GetInstance()->current_test_info()->test_suite_name());
     if (Shared.Running()) {
-        ASSERT_TRUE(WaitScreen("Far's panels, as the test before left them",
-                               [](const Screen &S) { return PanelsShown(S) && !ChartShown(S); }));
+        ASSERT_TRUE(AwaitPanels()) << "as the test before left them";
         // Far drops a key that comes while it is still closing a menu.
         ASSERT_TRUE(WaitSettled(nullptr));
         return;
     }
     RemoveTree(Profile);
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Start(StartOptions()));
 }
 
 void SharedFar3Test::TearDown() {

@@ -65,6 +65,9 @@ protected:
                                         : testing::AssertionFailure() << "could not type " << Utf8(Names);
     }
     testing::AssertionResult AwaitText(const std::wstring &Text, Screen *Last = nullptr, int Ms = 10000);
+    // Far's panels with nothing over them; Far's editor.
+    testing::AssertionResult AwaitPanels(int Ms = 10000);
+    testing::AssertionResult AwaitEditor(int Ms = 10000);
     testing::AssertionResult AwaitGone(const std::wstring &Text, Screen *Last = nullptr, int Ms = 10000);
     // F11, and waits for the plugin menu.
     testing::AssertionResult OpenPluginMenu(Screen *Last = nullptr);
@@ -111,6 +114,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
     static void TearDownTestSuite();
+    // More of Far's options for the suite's Far (-set:Name=Value ...).
+    virtual std::wstring StartOptions() const { return L""; }
 
 private:
     static FarProcess Shared;
