@@ -155,6 +155,12 @@ const int StartMs = 30000;
 
 std::wstring Quoted(const std::wstring &Path) { return L"\"" + Path + L"\""; }
 
+// The input of the console this program shares with Far.
+HANDLE OpenConsoleInput() {
+    return CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+}
+
 // Far's panels, with nothing over them.
 bool PanelsShown(const Screen &S) {
     return S.Char(0, 0) == L'╔' && S.Row(S.Height - 1).find(L"10Quit") != std::wstring::npos;
@@ -196,8 +202,7 @@ void RealFar3Test::SetUp() {
     CreateDirectoryW((Work + L"\\profiles").c_str(), nullptr);
     CreateDirectoryW(FilesFolder().c_str(), nullptr);
     // Keys left over from a test that failed halfway must not reach this Far.
-    HANDLE Input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE Input = OpenConsoleInput();
     FlushConsoleInputBuffer(Input);
     CloseHandle(Input);
     // Ctrl+C typed into a console that takes it as a signal would end this
@@ -311,8 +316,7 @@ const wchar_t OptionsLabel[] = L"Typed digits give a decimal code";
 
 // Whether input is waiting to be read.
 bool InputPending() {
-    HANDLE Input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE Input = OpenConsoleInput();
     DWORD Count = 0;
     GetNumberOfConsoleInputEvents(Input, &Count);
     CloseHandle(Input);
