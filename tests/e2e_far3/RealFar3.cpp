@@ -351,6 +351,16 @@ testing::AssertionResult RealFar3Test::OpenChart(Screen *Last) {
     return WaitScreen("the chart", [&](const Screen &S) { return FindChart(S, &V) && V.Code >= 0; }, Last);
 }
 
+void RealFar3Test::ExpectScreenBackAfterEsc(const std::wstring &Mark) {
+    Screen Before, After;
+    ASSERT_TRUE(Keys(Mark));
+    ASSERT_TRUE(WaitSettled(&Before));
+    ASSERT_TRUE(OpenChart());
+    ASSERT_TRUE(Keys(L"Right Down Esc"));
+    EXPECT_TRUE(WaitScreen("the screen as it was", [&](const Screen &S) { return S == Before; }, &After))
+        << After.Differences(Before);
+}
+
 testing::AssertionResult RealFar3Test::AwaitChartGone() {
     return WaitScreen("the chart to close", [](const Screen &S) { return !ChartShown(S); });
 }

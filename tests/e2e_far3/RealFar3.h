@@ -73,6 +73,10 @@ protected:
     testing::AssertionResult OpenPluginMenu(Screen *Last = nullptr);
     // Opens our item of the plugin menu and waits for the chart.
     testing::AssertionResult OpenChart(Screen *Last = nullptr);
+    // Types Mark (keys that leave something to keep), opens the chart, moves
+    // in it and leaves it with Esc: the screen must be as it was before the
+    // chart, cell by cell, with the cursor where it was.
+    void ExpectScreenBackAfterEsc(const std::wstring &Mark);
     // Waits until the chart has gone; CloseChart types Esc first.
     testing::AssertionResult AwaitChartGone();
     testing::AssertionResult CloseChart();

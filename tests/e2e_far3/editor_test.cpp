@@ -82,14 +82,9 @@ using EditorAlone = EditorTest<RealFar3Test>;
 TEST_F(Editor, EscGivesTheScreenBackAndA1251FileGetsTheLetterChosen) {
     ASSERT_TRUE(WriteBytes(File(L"cyrillic.txt"), "ab\r\n"));
     ASSERT_TRUE(OpenFile(File(L"cyrillic.txt")));
-    Screen S, Before;
-    ASSERT_TRUE(Keys(L"Right Down"));
-    ASSERT_TRUE(WaitSettled(&Before));
-    ASSERT_TRUE(OpenChart());
-    ASSERT_TRUE(Keys(L"Right Down Esc"));
-    EXPECT_TRUE(WaitScreen("the screen as it was", [&](const Screen &Now) { return Now == Before; }, &S))
-        << S.Differences(Before);
+    ASSERT_NO_FATAL_FAILURE(ExpectScreenBackAfterEsc(L"Right Down"));
 
+    Screen S;
     ASSERT_TRUE(Keys(L"Ctrl+Home"));
     ASSERT_TRUE(OpenChart(&S));
     ChartView V;

@@ -147,16 +147,8 @@ TEST_F(Panels, EnterPutsTheCharacterOnTheClipboardAndTheCommandLine) {
     ASSERT_TRUE(AwaitText(L"\\files>C "));
 }
 
-// Esc leaves the panels as they were before the chart, cell by cell, with
-// the command line's cursor where it was.
-TEST_F(Panels, EscGivesTheScreenBack) {
-    ASSERT_TRUE(Keys(L"x y z Left"));
-    Screen Before, After;
-    ASSERT_TRUE(WaitSettled(&Before));
-    ASSERT_TRUE(OpenChart());
-    ASSERT_TRUE(Keys(L"Right Down Esc"));
-    EXPECT_TRUE(WaitScreen("the screen as it was", [&](const Screen &S) { return S == Before; }, &After))
-        << After.Differences(Before);
-}
+// Esc leaves the panels as they were before the chart, the command line
+// and its cursor included.
+TEST_F(Panels, EscGivesTheScreenBack) { ExpectScreenBackAfterEsc(L"x y z Left"); }
 
 }  // namespace
